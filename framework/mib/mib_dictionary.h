@@ -40,6 +40,7 @@ struct MibVariable {
     Access access = Access::ReadOnly;
     std::vector<EnumLabel> enums;  // Enumeration only, in value order
     std::string table;             // "phyPortTable" for columns, "" for scalars
+    std::string group;             // scalars: the group a request names ("chasStatus"), else ""
     std::vector<std::string> indexes;  // index objects of the table, in order (columns only)
     int minSize = 0, maxSize = 0;      // octet strings: allowed length (maxSize 0 = unlimited)
     std::string description;           // one line, for `swsim list`
@@ -63,6 +64,8 @@ public:
     const std::vector<MibVariable>& all() const { return m_variables; }
     // The columns of a table, in sub-identifier order.
     std::vector<const MibVariable*> columnsOf(std::string_view table) const;
+    // Whether name is a table or a scalar group known to the dictionary.
+    bool hasTableOrGroup(std::string_view name) const;
 
     // Enumeration texts: labels of an Enumeration variable, or of the pseudo
     // enumerations "PortName" and "PortDesc" (port type code to name / description).
