@@ -15,6 +15,9 @@ class PduHandler {
 public:
     virtual ~PduHandler() = default;
     virtual ResponsePdu handle(const RequestPdu& request) = 0;
+    // False while the agent would not answer at all (a renegotiating port,
+    // an injected outage): transports then drop the request as lost.
+    virtual bool answersNow() const { return true; }
 };
 
 struct SendOptions {
