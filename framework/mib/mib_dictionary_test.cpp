@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sstream>
 
 namespace mib {
 namespace {
@@ -11,92 +12,88 @@ const MibDictionary& dict() {
     return MibDictionary::builtin();
 }
 
-// Every variable the pages read or write, with the table or scalar group it
-// belongs to.
-struct Membership {
-    const char* owner;
-    std::vector<const char*> variables;
-};
-
-const std::vector<Membership> kPageVariables = {
+// Every variable the pages read or write, by the table or scalar group it belongs to.
+const std::pair<const char*, const char*> kPageVariables[] = {
     {"phyPortTable",
-     {"phyPortSlot", "phyPortIF", "phyPortMediaType", "phyPortAdmStatus", "phyPortOperStatus",
-      "phyPortDescription", "phyPortFrameIns", "phyPortFrameOuts", "phyPortInOctets",
-      "phyPortOutOctets", "phyPortInUcastPkts", "phyPortOutUcastPkts", "phyPortInNUcastPkts",
-      "phyPortOutNUcastPkts", "phyPortInBufDiscs", "phyPortOutBufDiscs", "phyPortInErrDiscs",
-      "phyPortOutErrDiscs"}},
+     "phyPortSlot phyPortIF phyPortMediaType phyPortAdmStatus phyPortOperStatus "
+     "phyPortDescription phyPortFrameIns phyPortFrameOuts phyPortInOctets "
+     "phyPortOutOctets phyPortInUcastPkts phyPortOutUcastPkts phyPortInNUcastPkts "
+     "phyPortOutNUcastPkts phyPortInBufDiscs phyPortOutBufDiscs phyPortInErrDiscs "
+     "phyPortOutErrDiscs"},
     {"etherStatsTable",
-     {"etherStatsIndex", "etherStatsOctets", "etherStatsPkts", "etherStatsBroadcastPkts",
-      "etherStatsMulticastPkts", "etherStatsDropEvents", "etherStatsCRCAlignErrors",
-      "etherStatsUndersizePkts", "etherStatsOversizePkts", "etherStatsFragments",
-      "etherStatsJabbers", "etherStatsCollisions", "etherStatsPkts64Octets",
-      "etherStatsPkts65to127Octets", "etherStatsPkts128to255Octets", "etherStatsPkts256to511Octets",
-      "etherStatsPkts512to1023Octets", "etherStatsPkts1024to1518Octets"}},
-    {"ethChannelTable", {"ethChannelId", "priPortSlot", "priPortPhysIntf", "adminStatus"}},
-    {"secEthChannelTable", {"secethChannelId", "secPortSlot", "secPortPhysIntf", "secadminStatus"}},
+     "etherStatsIndex etherStatsOctets etherStatsPkts etherStatsBroadcastPkts "
+     "etherStatsMulticastPkts etherStatsDropEvents etherStatsCRCAlignErrors "
+     "etherStatsUndersizePkts etherStatsOversizePkts etherStatsFragments "
+     "etherStatsJabbers etherStatsCollisions etherStatsPkts64Octets "
+     "etherStatsPkts65to127Octets etherStatsPkts128to255Octets "
+     "etherStatsPkts256to511Octets etherStatsPkts512to1023Octets "
+     "etherStatsPkts1024to1518Octets"},
+    {"ethChannelTable", "ethChannelId priPortSlot priPortPhysIntf adminStatus"},
+    {"secEthChannelTable", "secethChannelId secPortSlot secPortPhysIntf secadminStatus"},
     {"mesmPortTable",
-     {"mesmPortSlot", "mesmPortIF", "mesmPortAutoNegotiate", "mesmPortAutoSpeed",
-      "mesmPortAutoDuplexMode", "mesmPortCfgSpeed", "mesmPortCfgDuplexMode"}},
+     "mesmPortSlot mesmPortIF mesmPortAutoNegotiate mesmPortAutoSpeed "
+     "mesmPortAutoDuplexMode mesmPortCfgSpeed mesmPortCfgDuplexMode"},
     {"norixIpAssocTable",
-     {"norixIpAssocAddr", "norixIpAssocMac", "norixIpAssocSlot", "norixIpAssocIntf",
-      "norixIpAssocDupMac", "norixIpAssocDupSlot", "norixIpAssocDupIntf"}},
+     "norixIpAssocAddr norixIpAssocMac norixIpAssocSlot norixIpAssocIntf "
+     "norixIpAssocDupMac norixIpAssocDupSlot norixIpAssocDupIntf"},
     {"vBrdgTpFdbTable",
-     {"vBrdgTpFdbGroupId", "vBrdgTpFdbAddress", "vBrdgTpFdbRcvPortSlot", "vBrdgTpFdbRcvPortIF",
-      "vBrdgTpFdbRcvPortFuncTyp", "vBrdgTpFdbRcvPortFuncTypInst", "vBrdgTpFdbRcvStatus",
-      "vBrdgTpFdbRcvVLANMembership", "vBrdgTpFdbDupStatus"}},
+     "vBrdgTpFdbGroupId vBrdgTpFdbAddress vBrdgTpFdbRcvPortSlot vBrdgTpFdbRcvPortIF "
+     "vBrdgTpFdbRcvPortFuncTyp vBrdgTpFdbRcvPortFuncTypInst vBrdgTpFdbRcvStatus "
+     "vBrdgTpFdbRcvVLANMembership vBrdgTpFdbDupStatus"},
     {"vportTable",
-     {"vportSlot", "vportIF", "vportFuncType", "vportFuncTypeInstance", "vportVlanNumber",
-      "vportBridgeProtocol", "vportEncapsulation", "vportBrdgMode", "vportSwitchTimer",
-      "vportDescription", "vportFloodLimit", "vportManualMode", "vportAdmStatus", "vportOperStatus",
-      "vportMACaddress"}},
-    {"vlanTable", {"vLanNumber", "vLanDescription", "vLanMode", "vLanFloodOverride"}},
+     "vportSlot vportIF vportFuncType vportFuncTypeInstance vportVlanNumber "
+     "vportBridgeProtocol vportEncapsulation vportBrdgMode vportSwitchTimer "
+     "vportDescription vportFloodLimit vportManualMode vportAdmStatus "
+     "vportOperStatus vportMACaddress"},
+    {"vlanTable", "vLanNumber vLanDescription vLanMode vLanFloodOverride"},
     {"mirrorTable",
-     {"mirrorSlot", "mirrorIF", "mirrorFuncType", "mirrorFuncTypeInstance", "mirrorNumber",
-      "mirrorMirroringSlot", "mirrorMirroringIF", "mirrorMirroringFuncType",
-      "mirrorMirroringFuncTypeInstance", "mirrorStatus"}},
+     "mirrorSlot mirrorIF mirrorFuncType mirrorFuncTypeInstance mirrorNumber "
+     "mirrorMirroringSlot mirrorMirroringIF mirrorMirroringFuncType "
+     "mirrorMirroringFuncTypeInstance mirrorStatus"},
     {"v80210ServicesTable",
-     {"v80210ServicesSlot", "v80210ServicesStation", "v80210ServicesDescription",
-      "v80210ServicesBridgeID"}},
-    {"v80210Table", {"v80210Slot", "v80210Station", "v80210LanNumber", "v80210Command"}},
+     "v80210ServicesSlot v80210ServicesStation v80210ServicesDescription "
+     "v80210ServicesBridgeID"},
+    {"v80210Table", "v80210Slot v80210Station v80210LanNumber v80210Command"},
     {"v8021QServicesTable",
-     {"v8021QServicesSlot", "v8021QServicesStation", "v8021QServicesDescription",
-      "v8021QServicesBridgeID"}},
-    {"v8021QTable", {"v8021QSlot", "v8021QStation", "v8021QLanNumber", "v8021QCommand"}},
+     "v8021QServicesSlot v8021QServicesStation v8021QServicesDescription "
+     "v8021QServicesBridgeID"},
+    {"v8021QTable", "v8021QSlot v8021QStation v8021QLanNumber v8021QCommand"},
     {"VDBrServicesTable",
-     {"VDBrServicesSlot", "VDBrServicesStation", "VDBrServicesDescription",
-      "VDBrServicesBridgeID"}},
-    {"VDBrTable", {"VDBrSlot", "VDBrStation", "VDBrLanNumber", "VDBrCommand"}},
+     "VDBrServicesSlot VDBrServicesStation VDBrServicesDescription "
+     "VDBrServicesBridgeID"},
+    {"VDBrTable", "VDBrSlot VDBrStation VDBrLanNumber VDBrCommand"},
     {"vTrunkingServicesTable",
-     {"vTrunkingServicesSlot", "vTrunkingServicesStation", "vTrunkingServicesDescription",
-      "vTrunkingServicesBridgeID"}},
-    {"vTrunkingTable",
-     {"vTrunkingSlot", "vTrunkingStation", "vTrunkingLanNumber", "vTrunkingCommand"}},
+     "vTrunkingServicesSlot vTrunkingServicesStation vTrunkingServicesDescription "
+     "vTrunkingServicesBridgeID"},
+    {"vTrunkingTable", "vTrunkingSlot vTrunkingStation vTrunkingLanNumber vTrunkingCommand"},
     {"tarvoPortTable",
-     {"tarvoPortGroupIndex", "tarvoPortIndex", "tarvoPortSegment", "tarvoPortAdminStatus",
-      "tarvoPortUplinkStatus"}},
-    {"tarvoPortSegmentTable", {"tarvoPortSegmentIndex", "tarvoPortSegmentDescr"}},
-    {"rptrRptrInfo", {"rptrReset"}},
+     "tarvoPortGroupIndex tarvoPortIndex tarvoPortSegment tarvoPortAdminStatus "
+     "tarvoPortUplinkStatus"},
+    {"tarvoPortSegmentTable", "tarvoPortSegmentIndex tarvoPortSegmentDescr"},
+    {"rptrRptrInfo", "rptrReset"},
     {"rptrMonitorGroupTable",
-     {"rptrMonitorGroupIndex", "rptrMonitorGroupTotalFrames", "rptrMonitorGroupTotalOctets",
-      "rptrMonitorGroupTotalErrors"}},
+     "rptrMonitorGroupIndex rptrMonitorGroupTotalFrames rptrMonitorGroupTotalOctets "
+     "rptrMonitorGroupTotalErrors"},
     {"rptrMonitorPortTable",
-     {"rptrMonitorPortGroupIndex", "rptrMonitorPortIndex", "rptrMonitorPortReadableFrames",
-      "rptrMonitorPortReadableOctets", "rptrMonitorPortFCSErrors", "rptrMonitorPortAlignmentErrors",
-      "rptrMonitorPortFrameTooLongs", "rptrMonitorPortShortEvents", "rptrMonitorPortRunts",
-      "rptrMonitorPortCollisions", "rptrMonitorPortLateEvents", "rptrMonitorPortVeryLongEvents",
-      "rptrMonitorPortDataRateMismatches", "rptrMonitorPortAutoPartitions"}},
-    {"chasStatus", {"chasNorixContents"}},
+     "rptrMonitorPortGroupIndex rptrMonitorPortIndex rptrMonitorPortReadableFrames "
+     "rptrMonitorPortReadableOctets rptrMonitorPortFCSErrors "
+     "rptrMonitorPortAlignmentErrors rptrMonitorPortFrameTooLongs "
+     "rptrMonitorPortShortEvents rptrMonitorPortRunts rptrMonitorPortCollisions "
+     "rptrMonitorPortLateEvents rptrMonitorPortVeryLongEvents "
+     "rptrMonitorPortDataRateMismatches rptrMonitorPortAutoPartitions"},
+    {"chasStatus", "chasNorixContents"},
     {"chasSlotTable",
-     {"chasSlotIndex", "chasSlotModuleType", "chasSlotModuleName", "chasSlotPortCount",
-      "chasSlotPortsPerUnit"}},
-    {"chasPortTable", {"chasPortSlot", "chasPortIndex", "chasPortType"}},
-    {"system", {"sysDescr", "sysObjectID", "sysUpTime", "sysName"}},
+     "chasSlotIndex chasSlotModuleType chasSlotModuleName chasSlotPortCount "
+     "chasSlotPortsPerUnit"},
+    {"chasPortTable", "chasPortSlot chasPortIndex chasPortType"},
+    {"system", "sysDescr sysObjectID sysUpTime sysName"},
 };
 
 TEST(MibDictionary, KnowsEveryPageVariableInItsTableOrGroup) {
     for (const auto& [owner, names] : kPageVariables) {
         EXPECT_TRUE(dict().hasTableOrGroup(owner)) << owner;
-        for (const char* name : names) {
+        std::istringstream words(names);
+        for (std::string name; words >> name;) {
             const MibVariable* v = dict().find(name);
             ASSERT_NE(v, nullptr) << name;
             EXPECT_EQ(v->name, name);
@@ -107,61 +104,45 @@ TEST(MibDictionary, KnowsEveryPageVariableInItsTableOrGroup) {
     EXPECT_FALSE(dict().hasTableOrGroup(""));
 }
 
-struct EnumRule {
-    const char* variable;
-    int value;
-    const char* label;  // nullptr: any label, as long as there is one
-};
-
-const EnumRule kEnumRules[] = {
-    {"phyPortAdmStatus", 1, "enabled"},
-    {"phyPortAdmStatus", 2, "disabled"},
-    {"phyPortOperStatus", 3, "up"},
-    {"mesmPortAutoNegotiate", 1, "disabled"},
-    {"mesmPortAutoNegotiate", 2, "enabled"},
-    {"mesmPortAutoSpeed", 1, "10"},
-    {"mesmPortAutoSpeed", 2, "100"},
-    {"mesmPortAutoSpeed", 3, "auto"},
-    {"mesmPortAutoSpeed", 4, nullptr},
-    {"mesmPortAutoSpeed", 5, "1000"},
-    {"mesmPortCfgSpeed", 3, "auto"},
-    {"mesmPortCfgSpeed", 5, "1000"},
-    {"mesmPortAutoDuplexMode", 1, "fullDuplex"},
-    {"mesmPortAutoDuplexMode", 2, "halfDuplex"},
-    {"mesmPortAutoDuplexMode", 3, "autoDuplex"},
-    {"mesmPortCfgDuplexMode", 2, "halfDuplex"},
-    {"mesmPortCfgDuplexMode", 3, "autoDuplex"},
-    {"vportFuncType", 4, nullptr},
-    {"vportOperStatus", 3, "up"},
-    {"vLanMode", 4, nullptr},
-    {"vLanMode", 5, nullptr},
-    {"vportEncapsulation", 9, nullptr},
-    {"vportBrdgMode", 5, nullptr},
-    {"vportAdmStatus", 1, "enabled"},
-    {"vportAdmStatus", 2, "disabled"},
-    {"vportManualMode", 1, nullptr},
-    {"tarvoPortAdminStatus", 1, "enabled"},
-    {"tarvoPortUplinkStatus", 1, "uplink"},
-    {"tarvoPortUplinkStatus", 2, "notUplink"},
-    {"adminStatus", 1, "create"},
-    {"adminStatus", 2, "delete"},
-    {"secadminStatus", 2, "delete"},
-    {"v8021QCommand", 1, "add"},
-    {"v8021QCommand", 2, "remove"},
-    {"VDBrCommand", 2, "remove"},
-    {"rptrReset", 1, "noReset"},
-    {"rptrReset", 2, "reset"},
-    {"etherStatsStatus", 1, "valid"},
+// value=label pairs per variable; "*" accepts any label as long as there is one.
+const std::pair<const char*, const char*> kEnumRules[] = {
+    {"phyPortAdmStatus", "1=enabled 2=disabled"},
+    {"phyPortOperStatus", "3=up"},
+    {"mesmPortAutoNegotiate", "1=disabled 2=enabled"},
+    {"mesmPortAutoSpeed", "1=10 2=100 3=auto 4=* 5=1000"},
+    {"mesmPortCfgSpeed", "1=10 2=100 3=auto 4=* 5=1000"},
+    {"mesmPortAutoDuplexMode", "1=fullDuplex 2=halfDuplex 3=autoDuplex"},
+    {"mesmPortCfgDuplexMode", "1=fullDuplex 2=halfDuplex 3=autoDuplex"},
+    {"vportFuncType", "4=*"},
+    {"vportOperStatus", "3=up"},
+    {"vLanMode", "4=* 5=*"},
+    {"vportEncapsulation", "1=* 2=* 3=* 6=* 7=* 8=* 9=*"},
+    {"vportBrdgMode", "3=* 4=* 5=*"},
+    {"vportAdmStatus", "1=enabled 2=disabled"},
+    {"vportManualMode", "1=* 2=*"},
+    {"tarvoPortAdminStatus", "1=enabled"},
+    {"tarvoPortUplinkStatus", "1=uplink 2=notUplink"},
+    {"adminStatus", "1=create 2=delete"},
+    {"secadminStatus", "2=delete"},
+    {"v8021QCommand", "1=add 2=remove"},
+    {"VDBrCommand", "1=add 2=remove"},
+    {"rptrReset", "1=noReset 2=reset"},
+    {"etherStatsStatus", "1=valid 4=invalid"},
 };
 
 TEST(MibDictionary, EnumerationsCarryTheValuesThePagesRelyOn) {
-    for (const auto& rule : kEnumRules) {
-        auto text = dict().enumText(rule.variable, rule.value);
-        ASSERT_TRUE(text.has_value()) << rule.variable << " " << rule.value;
-        if (rule.label != nullptr) {
-            EXPECT_EQ(*text, rule.label) << rule.variable;
+    for (const auto& [variable, rules] : kEnumRules) {
+        std::istringstream words(rules);
+        for (std::string rule; words >> rule;) {
+            const int value = std::stoi(rule);
+            const std::string label = rule.substr(rule.find('=') + 1);
+            auto text = dict().enumText(variable, value);
+            ASSERT_TRUE(text.has_value()) << variable << " " << value;
+            if (label != "*") {
+                EXPECT_EQ(*text, label) << variable;
+            }
+            EXPECT_EQ(dict().enumValue(variable, *text), value) << variable;
         }
-        EXPECT_EQ(dict().enumValue(rule.variable, *text), rule.value) << rule.variable;
     }
     EXPECT_EQ(dict().enumCount("mesmPortAutoSpeed"), 6);
     EXPECT_EQ(dict().enumCount("phyPortSlot"), 0);
