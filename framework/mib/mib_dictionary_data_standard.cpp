@@ -21,7 +21,8 @@ void addSystem(std::vector<MibVariable>* out) {
         .scalar(5, "sysName", Syntax::DisplayString, RW, "Name of the switch")
         .size(0, 255)
         .scalar(6, "sysLocation", Syntax::DisplayString, RW, "Where the switch stands")
-        .size(0, 255);
+        .size(0, 255)
+        .scalar(7, "sysServices", Syntax::Integer, RO, "Layers of service offered");
 }
 
 void addEtherStats(std::vector<MibVariable>* out) {

@@ -259,7 +259,7 @@ TEST(MibDictionary, InstanceOidsResolveToTheirVariable) {
     }
     Oid sysName = {1, 3, 6, 1, 2, 1, 1, 5, 0};
     EXPECT_EQ(dict().findByInstanceOid(sysName)->name, "sysName");
-    EXPECT_EQ(dict().findByInstanceOid({1, 3, 6, 1, 2, 1, 1, 7, 0}), nullptr);
+    EXPECT_EQ(dict().findByInstanceOid({1, 3, 6, 1, 2, 1, 1, 8, 0}), nullptr);
     EXPECT_EQ(dict().findByInstanceOid({1, 3, 6, 1, 2, 1, 16}), nullptr);
     EXPECT_EQ(dict().findByInstanceOid({0}), nullptr);
     EXPECT_EQ(dict().findByInstanceOid({}), nullptr);
