@@ -1,0 +1,133 @@
+#pragma once
+// The request engine: requests by handle over one Transport. Reads and sets
+// run asynchronously and complete through the listener, always posted on
+// the event loop, never inside the call that started them. A released
+// request or a destroyed engine never calls back.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/afx/event_loop.h"
+#include "framework/mib/mib_dictionary.h"
+#include "framework/mib/mib_trace.h"
+#include "framework/mib/request.h"
+#include "framework/mib/transport.h"
+
+namespace mib {
+
+struct EngineSettings {
+    int timeoutSeconds = 5;  // default of new requests
+    int retries = 1;         // default of new requests
+    std::int64_t pollingPeriodMs = 5000;
+    std::string agentName;  // for messages
+};
+
+class RequestEngine {
+public:
+    using Listener = std::function<void(long handle, bool succeeded)>;
+
+    RequestEngine(const MibDictionary& dictionary, Transport& transport, afx::EventLoop& loop,
+                  EngineSettings settings = {}, MibTrace* trace = nullptr);
+    ~RequestEngine();
+    RequestEngine(const RequestEngine&) = delete;
+    RequestEngine& operator=(const RequestEngine&) = delete;
+
+    void setListener(Listener listener) { m_listener = std::move(listener); }
+    EngineSettings& settings() { return m_settings; }
+    const MibDictionary& dictionary() const { return m_dictionary; }
+
+    // 0 when a name or the table is unknown; lastOpenError() tells why.
+    long open(const std::string& table, const std::vector<std::string>& names);
+    void release(long h);
+    bool isOpen(long h) const { return m_requests.count(h) != 0; }
+
+    bool setReload(long h, bool reload);
+    bool setInstance(long h, const std::vector<std::uint32_t>& instance);
+    bool setRowIndex(long h, const std::vector<std::string>& texts);
+
+    bool requestTable(long h);
+    bool requestRow(long h);
+    bool isPending(long h) const;
+
+    int rowCount(long h) const;
+    bool gotoRow(long h, int row);
+    int currentRow(long h) const;
+    // The current row's value of name; nullptr (and the request's error set)
+    // when the name is not read by the request or the row lacks it.
+    const Value* value(long h, const std::string& name);
+    const MibVariable* variableOf(long h, const std::string& name);
+    std::string getString(long h, const std::string& name, bool raw = false);
+    long getInteger(long h, const std::string& name);
+    // Copies the octets of name; byte count, 0 when invalid; never writes past size.
+    int getOctets(long h, const std::string& name, char* buffer, int size);
+
+    bool setInteger(long h, const std::string& name, long number);
+    bool setString(long h, const std::string& name, const std::string& text);
+    bool setReRead(long h, bool on);
+    bool setUpdateOthers(long h, bool on);
+    bool setSetDelay(long h, int milliseconds);
+    bool sendSet(long h);
+    int stagedCount(long h) const;
+
+    bool setPolling(long h, int periods, bool on);
+    bool startPolling(long h, bool immediate);
+    bool stopPolling(long h);
+    bool isPolling(long h) const;
+
+    bool setTag(long h, long tag);
+    long tag(long h) const;
+    bool setTimeout(long h, int seconds);
+    int timeout(long h) const;
+    bool setRetries(long h, int retries);
+    int retries(long h) const;
+
+    int errorCode(long h) const;
+    std::string errorText(long h) const;  // "<agent>: <cause>: <detail>"
+    int lastOpenError() const { return m_openError; }
+    const std::string& lastOpenMessage() const { return m_openMessage; }
+
+    // Handles of the open requests (for tests and the trace).
+    std::vector<long> handles() const;
+
+private:
+    Request* find(long h);
+    const Request* find(long h) const;
+    void fail(Request& r, int code, std::string message);
+    bool enqueue(Request& r, std::unique_ptr<Operation> op);
+    std::unique_ptr<Operation> makeRead(Request& r, OperationKind kind, bool poll);
+    void startNext(Request& r);
+    void sendPdu(Request& r, const RequestPdu& pdu);
+    void onResult(long h, std::uint64_t generation, const TransportResult& result);
+    void stepWalk(Request& r);
+    void onWalkAnswer(Request& r, const ResponsePdu& response, PduType sent);
+    void sendRowGet(Request& r);
+    void onRowAnswer(Request& r, const ResponsePdu& response);
+    void sendSetPdu(Request& r);
+    void onSetAnswer(Request& r, const ResponsePdu& response);
+    void afterSet(Request& r);
+    void finish(Request& r, bool succeeded, int code = 0, std::string message = {});
+    void deliver(long h, bool succeeded);
+    void updateOtherRequests(const Request& source, const Operation& op);
+    void schedulePoll(Request& r);
+    void onPollTimer(long h);
+    std::vector<Oid> columnOidsAt(const Request& r, const Oid* instance) const;
+    void tracePdu(const char* direction, const RequestPdu& pdu);
+
+    const MibDictionary& m_dictionary;
+    Transport& m_transport;
+    afx::EventLoop& m_loop;
+    EngineSettings m_settings;
+    MibTrace* m_trace;
+    Listener m_listener;
+    std::map<long, Request> m_requests;
+    long m_nextHandle = 1;
+    int m_openError = 0;
+    std::string m_openMessage;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+};
+
+}  // namespace mib
