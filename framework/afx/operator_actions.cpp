@@ -1,0 +1,280 @@
+// What a person at the screen does, with the notifications a person causes.
+#include <algorithm>
+#include <cctype>
+
+#include "framework/afx/controls.h"
+
+namespace afx {
+
+namespace {
+
+WindowRecord* usable(HWND hwnd) {
+    WindowRecord* r = windows().find(hwnd);
+    if (!r) {
+        return nullptr;
+    }
+    // Disabled or hidden windows, or those inside a disabled or hidden parent, take no input.
+    for (WindowRecord* w = r; w; w = windows().find(w->parent)) {
+        if (!w->enabled || !w->visible) {
+            return nullptr;
+        }
+    }
+    return r;
+}
+
+// Radio buttons of the group hwnd belongs to.
+std::vector<HWND> groupOf(HWND hwnd) {
+    std::vector<HWND> group;
+    const WindowRecord* r = windows().find(hwnd);
+    const WindowRecord* parent = r ? windows().find(r->parent) : nullptr;
+    if (!parent) {
+        return {hwnd};
+    }
+    const auto& kids = parent->children;
+    auto self = std::find(kids.begin(), kids.end(), hwnd);
+    auto first = self;
+    while (first != kids.begin() && !windows().find(*first)->is(style::kGroup)) {
+        --first;
+    }
+    for (auto it = first; it != kids.end(); ++it) {
+        const WindowRecord* c = windows().find(*it);
+        if (it != first && c->is(style::kGroup)) {
+            break;
+        }
+        if (c->cls == WindowClass::RadioButton) {
+            group.push_back(*it);
+        }
+    }
+    return group;
+}
+
+void listViewNotify(HWND hwnd, UINT code, int row) {
+    NMLISTVIEW nm;
+    nm.hdr.code = code;
+    nm.iItem = row;
+    windows().notifyParent(hwnd, nm.hdr);
+}
+
+}  // namespace
+
+bool operatorSetFocus(HWND control) {
+    if (!usable(control)) {
+        return false;
+    }
+    windows().setFocus(control);
+    return true;
+}
+
+bool operatorClick(HWND button) {
+    WindowRecord* r = usable(button);
+    if (!r) {
+        return false;
+    }
+    windows().setFocus(button);
+    switch (r->cls) {
+        case WindowClass::CheckBox:
+            windows().setCheck(button, r->check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+            break;
+        case WindowClass::RadioButton:
+            for (HWND member : groupOf(button)) {
+                windows().setCheck(member, member == button ? BST_CHECKED : BST_UNCHECKED);
+            }
+            break;
+        case WindowClass::PushButton:
+            break;
+        default:
+            return false;
+    }
+    windows().notifyParentCommand(button, BN_CLICKED);
+    return true;
+}
+
+bool operatorType(HWND edit, const std::string& text) {
+    WindowRecord* r = usable(edit);
+    if (!r || r->cls != WindowClass::Edit || r->is(style::kReadOnly)) {
+        return false;
+    }
+    windows().setFocus(edit);
+    std::string accepted;
+    for (char ch : text) {
+        if (r->is(style::kDigitsOnly) && !std::isdigit(static_cast<unsigned char>(ch))) {
+            continue;  // refused, as the desktop does for number-only edits
+        }
+        if (r->textLimit > 0 && accepted.size() >= static_cast<std::size_t>(r->textLimit)) {
+            break;
+        }
+        accepted += ch;
+    }
+    if (accepted == r->text) {
+        return true;
+    }
+    windows().setText(edit, accepted);
+    windows().notifyParentCommand(edit, EN_CHANGE);
+    return true;
+}
+
+bool operatorChoose(HWND combo, int index) {
+    WindowRecord* r = usable(combo);
+    if (!r || r->cls != WindowClass::ComboBox || index < 0 ||
+        static_cast<std::size_t>(index) >= r->items.size()) {
+        return false;
+    }
+    windows().setFocus(combo);
+    windows().modify(combo, Change::Selection, [index](WindowRecord& rec) { rec.curSel = index; });
+    windows().setText(combo, r->items[static_cast<std::size_t>(index)].text);
+    // A person picking the entry already shown still causes a selection change.
+    windows().notifyParentCommand(combo, CBN_SELCHANGE);
+    return true;
+}
+
+bool operatorChooseText(HWND combo, const std::string& text) {
+    const WindowRecord* r = windows().find(combo);
+    if (!r) {
+        return false;
+    }
+    for (std::size_t i = 0; i < r->items.size(); ++i) {
+        if (r->items[i].text == text) {
+            return operatorChoose(combo, static_cast<int>(i));
+        }
+    }
+    return false;
+}
+
+bool operatorSelectListBox(HWND listBox, int index, SelectMode mode) {
+    WindowRecord* r = usable(listBox);
+    if (!r || r->cls != WindowClass::ListBox || index < 0 ||
+        static_cast<std::size_t>(index) >= r->items.size()) {
+        return false;
+    }
+    windows().setFocus(listBox);
+    const bool multi = r->is(style::kMultiSelect);
+    windows().modify(listBox, Change::Selection, [&](WindowRecord& rec) {
+        if (!multi) {
+            rec.curSel = index;
+            rec.caretIndex = index;
+            return;
+        }
+        auto& items = rec.items;
+        if (mode == SelectMode::Ctrl) {
+            items[static_cast<std::size_t>(index)].selected =
+                !items[static_cast<std::size_t>(index)].selected;
+            rec.caretIndex = index;
+        } else if (mode == SelectMode::Shift && rec.caretIndex >= 0) {
+            const int lo = std::min(rec.caretIndex, index);
+            const int hi = std::max(rec.caretIndex, index);
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                items[i].selected = static_cast<int>(i) >= lo && static_cast<int>(i) <= hi;
+            }
+        } else {
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                items[i].selected = static_cast<int>(i) == index;
+            }
+            rec.caretIndex = index;
+        }
+    });
+    windows().notifyParentCommand(listBox, LBN_SELCHANGE);
+    return true;
+}
+
+bool operatorSelectRows(HWND listView, const std::vector<int>& rows, SelectMode mode) {
+    WindowRecord* r = usable(listView);
+    if (!r || r->cls != WindowClass::ListView) {
+        return false;
+    }
+    const int count = static_cast<int>(r->rows.size());
+    for (int row : rows) {
+        if (row < 0 || row >= count) {
+            return false;
+        }
+    }
+    windows().setFocus(listView);
+    CListCtrl* list = dynamic_cast<CListCtrl*>(CWnd::FromHandle(listView));
+    std::vector<int> wanted = rows;
+    if (r->is(style::kSingleSelect) && wanted.size() > 1) {
+        wanted = {wanted.back()};
+    }
+    std::vector<bool> select(static_cast<std::size_t>(count), false);
+    if (mode == SelectMode::Shift && !wanted.empty()) {
+        int anchor = list->GetNextItem(-1, LVNI_FOCUSED);
+        if (anchor < 0) {
+            anchor = wanted.front();
+        }
+        const int lo = std::min(anchor, wanted.back());
+        const int hi = std::max(anchor, wanted.back());
+        for (int i = lo; i <= hi; ++i) {
+            select[static_cast<std::size_t>(i)] = true;
+        }
+    } else {
+        if (mode == SelectMode::Ctrl) {
+            for (int i = 0; i < count; ++i) {
+                select[static_cast<std::size_t>(i)] = list->GetItemState(i, LVIS_SELECTED) != 0;
+            }
+        }
+        for (int row : wanted) {
+            select[static_cast<std::size_t>(row)] =
+                mode == SelectMode::Ctrl ? !select[static_cast<std::size_t>(row)] : true;
+        }
+    }
+    // Deselections first, then selections, then the focus, as the desktop reports them.
+    for (int i = 0; i < count; ++i) {
+        if (!select[static_cast<std::size_t>(i)]) {
+            list->SetItemState(i, 0, LVIS_SELECTED);
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        if (select[static_cast<std::size_t>(i)]) {
+            list->SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+        }
+    }
+    if (!wanted.empty() && mode != SelectMode::Shift) {
+        list->SetItemState(wanted.back(), LVIS_FOCUSED, LVIS_FOCUSED);
+    }
+    if (!wanted.empty()) {
+        listViewNotify(listView, NM_CLICK, wanted.back());
+    }
+    return true;
+}
+
+bool operatorDoubleClick(HWND control, int index) {
+    WindowRecord* r = usable(control);
+    if (!r) {
+        return false;
+    }
+    switch (r->cls) {
+        case WindowClass::ListBox:
+            if (index >= 0 && !operatorSelectListBox(control, index, SelectMode::Plain)) {
+                return false;
+            }
+            windows().notifyParentCommand(control, LBN_DBLCLK);
+            return true;
+        case WindowClass::ListView:
+            if (index >= 0 && !operatorSelectRows(control, {index}, SelectMode::Plain)) {
+                return false;
+            }
+            listViewNotify(control, NM_DBLCLK, index);
+            return true;
+        case WindowClass::PushButton:
+        case WindowClass::CheckBox:
+        case WindowClass::RadioButton:
+            operatorClick(control);
+            windows().notifyParentCommand(control, BN_DOUBLECLICKED);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool operatorClickColumn(HWND listView, int column) {
+    WindowRecord* r = usable(listView);
+    if (!r || r->cls != WindowClass::ListView || column < 0 ||
+        static_cast<std::size_t>(column) >= r->columns.size()) {
+        return false;
+    }
+    NMLISTVIEW nm;
+    nm.hdr.code = LVN_COLUMNCLICK;
+    nm.iSubItem = column;
+    windows().notifyParent(listView, nm.hdr);
+    return true;
+}
+
+}  // namespace afx
