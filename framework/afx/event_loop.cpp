@@ -22,7 +22,9 @@ EventLoop& EventLoop::instance() {
 EventLoop::EventLoop() = default;
 EventLoop::~EventLoop() = default;
 
-void EventLoop::post(Task task) { m_posted.push_back(std::move(task)); }
+void EventLoop::post(Task task) {
+    m_posted.push_back(std::move(task));
+}
 
 EventLoop::TimerId EventLoop::addTimer(std::int64_t delayMs, Task task) {
     TimerId id = m_nextId++;
@@ -45,9 +47,13 @@ EventLoop::WatchId EventLoop::watchFd(int fd, Task onReadable) {
     return id;
 }
 
-void EventLoop::unwatchFd(WatchId id) { m_watches.erase(id); }
+void EventLoop::unwatchFd(WatchId id) {
+    m_watches.erase(id);
+}
 
-std::int64_t EventLoop::now() const { return m_virtual ? m_virtualNow : realNow(); }
+std::int64_t EventLoop::now() const {
+    return m_virtual ? m_virtualNow : realNow();
+}
 
 void EventLoop::useVirtualClock(bool on) {
     if (on && !m_virtual) {

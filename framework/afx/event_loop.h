@@ -63,6 +63,10 @@ public:
     void quit();
 
     bool hasPendingWork() const;
+    // For loops that drive the virtual clock themselves (modal dialogs).
+    bool hasTimers() const { return !m_timers.empty(); }
+    std::int64_t nextTimerDue() const { return m_timers.empty() ? now() : m_timers.begin()->first; }
+    bool hasWatches() const { return !m_watches.empty(); }
 
 private:
     struct Timer {

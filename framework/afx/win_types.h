@@ -16,6 +16,7 @@ using LPTSTR = char*;
 using LPCSTR = const char*;
 using LPSTR = char*;
 using UINT_PTR = std::uintptr_t;
+using INT_PTR = std::intptr_t;
 using DWORD_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
