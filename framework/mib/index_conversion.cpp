@@ -10,7 +10,8 @@ namespace mib {
 namespace {
 
 bool hasFixedSize(const MibVariable& v) {
-    return v.syntax == Syntax::MacAddress || (v.maxSize > 0 && v.minSize == v.maxSize);
+    return v.syntax == Syntax::MacAddress || v.syntax == Syntax::IpAddress ||
+           (v.maxSize > 0 && v.minSize == v.maxSize);
 }
 
 bool appendOne(const MibVariable& index, std::string_view text, Oid* instance) {
