@@ -56,7 +56,7 @@ CDialog::~CDialog() {
     m_hWnd = nullptr;
 }
 
-BOOL CDialog::createFromTemplate(HWND parent, afx::WindowClass cls) {
+BOOL CDialog::createFromTemplate(HWND parent) {
     const int id = static_cast<int>(m_templateId);
     const afx::DialogTemplate* dialog = afx::findDialogTemplateIn(m_templateModule, id);
     if (!dialog) {
@@ -67,8 +67,8 @@ BOOL CDialog::createFromTemplate(HWND parent, afx::WindowClass cls) {
         return FALSE;
     }
     auto& ws = afx::windows();
-    HWND hwnd = ws.create(cls, parent, static_cast<int>(m_templateId), dialog->caption,
-                          parent && cls != afx::WindowClass::Dialog ? afx::style::kChild : 0,
+    HWND hwnd = ws.create(afx::WindowClass::Dialog, parent, static_cast<int>(m_templateId),
+                          dialog->caption, isChildDialog() ? afx::style::kChild : 0,
                           CRect(0, 0, dialog->size.cx, dialog->size.cy));
     ws.find(hwnd)->templateId = static_cast<int>(m_templateId);
     for (const auto& control : dialog->controls) {

@@ -28,10 +28,12 @@ public:
     virtual BOOL OnInitDialog();
 
 protected:
+    // Pages live inside their sheet; other dialogs are owned windows of their own.
+    virtual bool isChildDialog() const { return false; }
     virtual void OnOK();
     virtual void OnCancel();
     // The dialog's window, made from its template as a child (or top level) of parent.
-    BOOL createFromTemplate(HWND parent, afx::WindowClass cls = afx::WindowClass::Dialog);
+    BOOL createFromTemplate(HWND parent);
 
     UINT m_templateId = 0;
     // Where the template was found when the object was made (the resource handle then).
@@ -65,6 +67,9 @@ public:
 
     CPropertySheet* m_pSheet = nullptr;
     CString m_caption;  // the tab's text: the template's caption
+
+protected:
+    bool isChildDialog() const override { return true; }
 
 private:
     BOOL m_modified = FALSE;

@@ -13,10 +13,14 @@ WindowRecord* usable(HWND hwnd) {
     if (!r) {
         return nullptr;
     }
-    // Disabled or hidden windows, or those inside a disabled or hidden parent, take no input.
+    // Disabled or hidden windows, or those inside a disabled or hidden parent, take no input;
+    // an owned (non-child) dialog does not depend on its owner.
     for (WindowRecord* w = r; w; w = windows().find(w->parent)) {
         if (!w->enabled || !w->visible) {
             return nullptr;
+        }
+        if (w->cls == WindowClass::Dialog && !w->is(style::kChild)) {
+            break;
         }
     }
     return r;

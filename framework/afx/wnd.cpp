@@ -219,7 +219,7 @@ BOOL CWnd::IsWindowVisible() const {
         if (!r->visible) {
             return FALSE;
         }
-        if (!r->parent) {
+        if (!r->parent || (r->cls == afx::WindowClass::Dialog && !r->is(afx::style::kChild))) {
             return TRUE;
         }
     }
