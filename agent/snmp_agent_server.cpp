@@ -1,0 +1,258 @@
+#include "agent/snmp_agent_server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/select.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+// clang-format off
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+#include <net-snmp/library/large_fd_set.h>
+#include <net-snmp/agent/net-snmp-agent-includes.h>
+#include <net-snmp/agent/agent_callbacks.h>
+// clang-format on
+
+#include "agent/set_replay_cache.h"
+#include "framework/mib/netsnmp_library.h"
+#include "framework/mib/netsnmp_varbind.h"
+
+extern "C" netsnmp_session* main_session;  // the agent library's listening session
+
+namespace agent {
+
+namespace {
+
+SnmpAgentServer* g_server = nullptr;  // Net-SNMP's agent is process-wide
+
+int onAccessCheck(int /*major*/, int /*minor*/, void* serverArg, void* clientArg) {
+    return static_cast<SnmpAgentServer*>(clientArg)->checkAccess(serverArg);
+}
+
+int onRequests(netsnmp_mib_handler* handler, netsnmp_handler_registration* /*reg*/,
+               netsnmp_agent_request_info* reqinfo, netsnmp_request_info* requests) {
+    return static_cast<SnmpAgentServer*>(handler->myvoid)->handleRequests(reqinfo, requests);
+}
+
+std::string sender(const netsnmp_pdu& pdu) {
+    if (pdu.transport_data == nullptr) {
+        return {};
+    }
+    return std::string(static_cast<const char*>(pdu.transport_data), pdu.transport_data_length);
+}
+
+}  // namespace
+
+SnmpAgentServer::SnmpAgentServer(mib::PduHandler& handler, AgentConfig config)
+    : m_handler(handler), m_config(std::move(config)), m_replays(new SetReplayCache()) {}
+
+SnmpAgentServer::~SnmpAgentServer() {
+    if (m_started) {
+        snmp_shutdown("swsimd");
+        g_server = nullptr;
+    }
+}
+
+bool SnmpAgentServer::start(std::string* error) {
+    if (g_server != nullptr) {
+        *error = "an agent is already running in this process";
+        return false;
+    }
+    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);  // master
+    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
+    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
+    netsnmp_ds_set_string(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_PORTS,
+                          m_config.listen.c_str());
+    // Whole-table GETBULKs: no cap on repetitions or varbinds (the library
+    // still trims a response to what fits in a datagram).
+    netsnmp_ds_set_int(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_MAX_GETBULKREPEATS, -1);
+    netsnmp_ds_set_int(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_MAX_GETBULKRESPONSES, -1);
+    mib::netsnmp::applyLibraryOptions();
+    init_agent("swsimd");
+
+    static const oid root[] = {1, 3, 6, 1};
+    netsnmp_handler_registration* reg = netsnmp_create_handler_registration(
+        "swsimd", onRequests, root, OID_LENGTH(root), HANDLER_CAN_RWRITE);
+    reg->handler->myvoid = this;
+    if (netsnmp_register_handler(reg) != MIB_REGISTERED_OK) {
+        *error = "cannot register the agent's handler";
+        return false;
+    }
+    // Our own callback only makes the agent fall silent; Net-SNMP's VACM
+    // (configured below) checks communities and users. Lines given before
+    // init_snmp() are processed by it although no file is read.
+    snmp_register_callback(SNMP_CALLBACK_APPLICATION, SNMPD_CALLBACK_ACM_CHECK_INITIAL,
+                           onAccessCheck, this);
+    std::vector<std::string> lines;
+    if (!m_config.community.empty()) {
+        lines.push_back("rocommunity " + m_config.community + " default .1");
+    }
+    if (!m_config.rwCommunity.empty()) {
+        lines.push_back("rwcommunity " + m_config.rwCommunity + " default .1");
+    }
+    if (!m_config.v3User.empty()) {
+        const bool priv = !m_config.v3PrivPassword.empty();
+        std::string user =
+            "createUser " + m_config.v3User + " SHA \"" + m_config.v3AuthPassword + "\"";
+        if (priv) {
+            user += " AES \"" + m_config.v3PrivPassword + "\"";
+        }
+        lines.push_back(std::move(user));
+        lines.push_back("rwuser " + m_config.v3User + (priv ? " priv" : " auth") + " .1");
+    }
+    for (std::string& line : lines) {
+        netsnmp_config_remember(line.data());  // copies
+        std::fill(line.begin(), line.end(), '\0');
+    }
+    mib::netsnmp::ensureInitialized("swsimd");
+    if (init_master_agent() != 0 || main_session == nullptr) {
+        *error = "cannot listen on " + m_config.listen;
+        snmp_shutdown("swsimd");
+        return false;
+    }
+    g_server = this;
+    m_started = true;
+    if (netsnmp_transport* t = snmp_sess_transport(snmp_sess_pointer(main_session)); t != nullptr) {
+        sockaddr_storage addr{};
+        socklen_t len = sizeof addr;
+        if (getsockname(t->sock, reinterpret_cast<sockaddr*>(&addr), &len) == 0 &&
+            addr.ss_family == AF_INET) {
+            m_port = ntohs(reinterpret_cast<sockaddr_in*>(&addr)->sin_port);
+        }
+    }
+    return true;
+}
+
+void SnmpAgentServer::serve(const std::function<bool()>& stopRequested) {
+    netsnmp_large_fd_set fds;
+    netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
+    while (!stopRequested()) {
+        int numfds = 0;
+        int block = 0;
+        struct timeval tv = {0, 200000};
+        NETSNMP_LARGE_FD_ZERO(&fds);
+        snmp_select_info2(&numfds, &fds, &tv, &block);
+        if (block != 0 || tv.tv_sec > 0 || tv.tv_usec > 200000) {
+            tv = {0, 200000};
+        }
+        const int count = netsnmp_large_fd_set_select(numfds, &fds, nullptr, nullptr, &tv);
+        if (count > 0) {
+            snmp_read2(&fds);
+        } else if (count == 0) {
+            snmp_timeout();
+        } else if (errno != EINTR) {
+            break;
+        }
+        run_alarms();
+        netsnmp_check_outstanding_agent_requests();
+    }
+    netsnmp_large_fd_set_cleanup(&fds);
+}
+
+int SnmpAgentServer::checkAccess(void* viewParameters) {
+    if (!m_handler.answersNow()) {
+        // The library drops a request with an unknown context without a word.
+        static_cast<view_parameters*>(viewParameters)->errorcode = VACM_NOSUCHCONTEXT;
+    }
+    return SNMPERR_SUCCESS;
+}
+
+int SnmpAgentServer::handleRequests(void* requestInfo, void* requests) {
+    auto* reqinfo = static_cast<netsnmp_agent_request_info*>(requestInfo);
+    switch (reqinfo->mode) {
+        case MODE_GET:
+            handleRead(reqinfo, requests, false);
+            break;
+        case MODE_GETNEXT:
+            handleRead(reqinfo, requests, true);
+            break;
+        case MODE_SET_RESERVE1:
+            handleSet(reqinfo, requests);
+            break;
+        default:
+            // The handler's SET is all-or-nothing and already done in RESERVE1.
+            break;
+    }
+    return SNMP_ERR_NOERROR;
+}
+
+void SnmpAgentServer::handleRead(void* info, void* list, bool next) {
+    auto* reqinfo = static_cast<netsnmp_agent_request_info*>(info);
+    std::vector<netsnmp_request_info*> requests;
+    mib::RequestPdu pdu;
+    pdu.type = next ? mib::PduType::GetNext : mib::PduType::Get;
+    for (auto* r = static_cast<netsnmp_request_info*>(list); r != nullptr; r = r->next) {
+        if (r->processed) {
+            continue;
+        }
+        requests.push_back(r);
+        const netsnmp_variable_list* vb = r->requestvb;
+        pdu.varbinds.push_back(
+            mib::VarBind{mib::Oid(vb->name, vb->name + vb->name_length), mib::Value::null()});
+    }
+    if (requests.empty()) {
+        return;
+    }
+    const mib::ResponsePdu response = m_handler.handle(pdu);
+    if (response.errorStatus != mib::ErrorStatus::NoError) {
+        const std::size_t at =
+            response.errorIndex > 0 ? static_cast<std::size_t>(response.errorIndex - 1) : 0;
+        netsnmp_set_request_error(reqinfo, requests[std::min(at, requests.size() - 1)],
+                                  static_cast<int>(response.errorStatus));
+        return;
+    }
+    const std::size_t n = std::min(requests.size(), response.varbinds.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const mib::VarBind& vb = response.varbinds[i];
+        if (next) {
+            // Left untouched, the library moves on and ends in endOfMibView.
+            if (vb.value.isException()) {
+                continue;
+            }
+            mib::netsnmp::storeName(requests[i]->requestvb, vb.oid);
+        }
+        mib::netsnmp::storeValue(requests[i]->requestvb, vb.value);
+    }
+}
+
+void SnmpAgentServer::handleSet(void* info, void* list) {
+    auto* reqinfo = static_cast<netsnmp_agent_request_info*>(info);
+    std::vector<netsnmp_request_info*> requests;
+    mib::RequestPdu pdu;
+    pdu.type = mib::PduType::Set;
+    for (auto* r = static_cast<netsnmp_request_info*>(list); r != nullptr; r = r->next) {
+        mib::VarBind vb;
+        std::string error;
+        if (!mib::netsnmp::decodeVariable(*r->requestvb, &vb, &error)) {
+            netsnmp_set_request_error(reqinfo, r, SNMP_ERR_WRONGTYPE);
+            return;
+        }
+        requests.push_back(r);
+        pdu.varbinds.push_back(std::move(vb));
+    }
+    const netsnmp_pdu& wire = *reqinfo->asp->pdu;
+    const std::string from = sender(wire);
+    const auto now = SetReplayCache::Clock::now();
+    mib::ResponsePdu response;
+    if (auto replay = m_replays->find(from, wire.reqid, pdu, now)) {
+        response = *replay;
+        ++m_setsReplayed;
+    } else {
+        response = m_handler.handle(pdu);
+        m_replays->remember(from, wire.reqid, pdu, response, now);
+        ++m_setsApplied;
+    }
+    if (response.errorStatus != mib::ErrorStatus::NoError && !requests.empty()) {
+        const std::size_t at =
+            response.errorIndex > 0 ? static_cast<std::size_t>(response.errorIndex - 1) : 0;
+        netsnmp_set_request_error(reqinfo, requests[std::min(at, requests.size() - 1)],
+                                  static_cast<int>(response.errorStatus));
+    }
+}
+
+}  // namespace agent

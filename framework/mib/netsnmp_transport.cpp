@@ -1,0 +1,454 @@
+#include "framework/mib/netsnmp_transport.h"
+
+#include <algorithm>
+#include <cstring>
+
+// clang-format off
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+#include <net-snmp/library/large_fd_set.h>
+// clang-format on
+
+#include "framework/mib/netsnmp_library.h"
+#include "framework/mib/netsnmp_varbind.h"
+
+namespace mib {
+
+namespace {
+
+// Sizes we ask Net-SNMP for: one UDP datagram, with room for IP/UDP headers.
+constexpr int kMaxMessageSize = 65000;
+constexpr int kPduOverhead = 200;
+// Conservative encoded size of one varbind of a table column (OID with a
+// short index, value up to a short string).
+constexpr int kVarBindEstimate = 48;
+
+int pduCommand(PduType type) {
+    switch (type) {
+        case PduType::Get:
+            return SNMP_MSG_GET;
+        case PduType::GetNext:
+            return SNMP_MSG_GETNEXT;
+        case PduType::GetBulk:
+            return SNMP_MSG_GETBULK;
+        case PduType::Set:
+            return SNMP_MSG_SET;
+    }
+    return SNMP_MSG_GET;
+}
+
+const char* pduName(PduType type) {
+    switch (type) {
+        case PduType::Get:
+            return "GET";
+        case PduType::GetNext:
+            return "GETNEXT";
+        case PduType::GetBulk:
+            return "GETBULK";
+        case PduType::Set:
+            return "SET";
+    }
+    return "?";
+}
+
+// usmStats / snmpUnknown counters an agent reports instead of answering.
+std::string reportCause(const netsnmp_pdu& report) {
+    static const Oid usmStats = {1, 3, 6, 1, 6, 3, 15, 1, 1};
+    if (report.variables != nullptr) {
+        const Oid name(report.variables->name,
+                       report.variables->name + report.variables->name_length);
+        if (oidStartsWith(name, usmStats) && name.size() > usmStats.size()) {
+            switch (name[usmStats.size()]) {
+                case 1:
+                    return "security level not supported for this user";
+                case 2:
+                    return "not in time window";
+                case 3:
+                    return "unknown user name";
+                case 4:
+                    return "unknown engine ID";
+                case 5:
+                    return "wrong authentication password (wrong digest)";
+                case 6:
+                    return "wrong privacy password (decryption error)";
+                default:
+                    break;
+            }
+        }
+        return "report " + oidToString(name);
+    }
+    return "report without variables";
+}
+
+int toLibraryVersion(SnmpVersion v) {
+    switch (v) {
+        case SnmpVersion::V1:
+            return SNMP_VERSION_1;
+        case SnmpVersion::V2c:
+            return SNMP_VERSION_2c;
+        case SnmpVersion::V3:
+            return SNMP_VERSION_3;
+    }
+    return SNMP_VERSION_2c;
+}
+
+}  // namespace
+
+struct NetSnmpTransport::Pending {
+    NetSnmpTransport* owner = nullptr;
+    Ticket ticket = 0;
+    Completion done;
+    PduType type = PduType::Get;
+    SendOptions options;
+    int tries = 1;
+    bool cancelled = false;
+};
+
+struct NetSnmpTransport::Session {
+    void* handle = nullptr;
+    int fd = -1;
+    ~Session() {
+        if (handle != nullptr) {
+            snmp_sess_close(handle);
+        }
+    }
+};
+
+namespace {
+
+int onNetSnmpCallback(int operation, netsnmp_session* /*session*/, int /*reqid*/, netsnmp_pdu* pdu,
+                      void* magic) {
+    auto* pending = static_cast<NetSnmpTransport::Pending*>(magic);
+    if (operation == NETSNMP_CALLBACK_OP_RESEND) {
+        // A retry is under way: not a result, the request stays outstanding.
+        ++pending->tries;
+        return 1;
+    }
+    TransportResult result;
+    const std::string agent = pending->owner->describe();
+    const std::string what = std::string(pduName(pending->type)) + " to " + agent;
+    switch (operation) {
+        case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
+            if (pdu->command == SNMP_MSG_REPORT) {
+                result.outcome = TransportOutcome::AuthFailed;
+                result.message = what + " refused: " + reportCause(*pdu);
+                break;
+            }
+            result.outcome = TransportOutcome::Response;
+            result.response.errorStatus = static_cast<ErrorStatus>(pdu->errstat);
+            result.response.errorIndex = static_cast<int>(pdu->errindex);
+            for (const netsnmp_variable_list* v = pdu->variables; v != nullptr;
+                 v = v->next_variable) {
+                VarBind vb;
+                std::string error;
+                if (!netsnmp::decodeVariable(*v, &vb, &error)) {
+                    result = TransportResult{};
+                    result.outcome = TransportOutcome::Malformed;
+                    result.message = "Malformed response to " + what + ": " + error;
+                    break;
+                }
+                result.response.varbinds.push_back(std::move(vb));
+            }
+            break;
+        case NETSNMP_CALLBACK_OP_TIMED_OUT:
+            result.outcome = TransportOutcome::Timeout;
+            result.message = "No response from " + agent + " to " + pduName(pending->type) +
+                             " after " + std::to_string(pending->tries) + " tries of " +
+                             std::to_string(pending->options.timeoutSeconds) +
+                             " s (agent down, unreachable, or wrong community)";
+            break;
+        case NETSNMP_CALLBACK_OP_SEC_ERROR:
+            result.outcome = TransportOutcome::AuthFailed;
+            result.message = what + ": security error (SNMPv3 credentials do not match the agent)";
+            break;
+        default:
+            result.outcome = TransportOutcome::SendFailed;
+            result.message = "Cannot send " + what;
+            break;
+    }
+    pending->owner->onNetSnmpResult(*pending, std::move(result));
+    return 1;
+}
+
+}  // namespace
+
+NetSnmpTransport::NetSnmpTransport(NetSnmpConfig config, afx::EventLoop& loop)
+    : m_config(std::move(config)), m_loop(loop) {
+    netsnmp::ensureInitialized("sw");
+}
+
+NetSnmpTransport::~NetSnmpTransport() {
+    m_closing = true;
+    *m_alive = false;
+    for (const auto& [fd, watch] : m_watches) {
+        m_loop.unwatchFd(watch);
+    }
+    if (m_timer != 0) {
+        m_loop.cancelTimer(m_timer);
+    }
+    m_sessions.clear();  // Net-SNMP may still call back into m_pending here
+    m_pending.clear();
+}
+
+std::string NetSnmpTransport::describe() const {
+    return describeConfig(m_config);
+}
+
+int NetSnmpTransport::bulkRepetitions(int columns) const {
+    if (m_config.version == SnmpVersion::V1) {
+        return 0;
+    }
+    const int perRow = std::max(columns, 1) * kVarBindEstimate;
+    return std::clamp((kMaxMessageSize - kPduOverhead) / perRow, 1, 1000);
+}
+
+NetSnmpTransport::Session* NetSnmpTransport::sessionFor(const SendOptions& options,
+                                                        TransportResult* failure) {
+    const auto key = std::make_pair(options.timeoutSeconds, options.retries);
+    if (auto it = m_sessions.find(key); it != m_sessions.end()) {
+        return it->second.get();
+    }
+    netsnmp_session s;
+    snmp_sess_init(&s);
+    std::string peer = m_config.address;
+    std::string community = m_config.community;
+    std::string user = m_config.user;
+    s.peername = peer.data();
+    s.version = toLibraryVersion(m_config.version);
+    s.timeout = static_cast<long>(std::max(options.timeoutSeconds, 1)) * 1000000L;
+    s.retries = std::max(options.retries, 0);
+    s.rcvMsgMaxSize = kMaxMessageSize;
+    s.sndMsgMaxSize = kMaxMessageSize;
+    failure->outcome = TransportOutcome::SendFailed;
+    if (m_config.version != SnmpVersion::V3) {
+        s.community = reinterpret_cast<u_char*>(community.data());
+        s.community_len = community.size();
+    } else {
+        s.securityName = user.data();
+        s.securityNameLen = user.size();
+        s.securityModel = SNMP_SEC_MODEL_USM;
+        s.securityLevel = m_config.level == SecurityLevel::NoAuthNoPriv ? SNMP_SEC_LEVEL_NOAUTH
+                          : m_config.level == SecurityLevel::AuthNoPriv ? SNMP_SEC_LEVEL_AUTHNOPRIV
+                                                                        : SNMP_SEC_LEVEL_AUTHPRIV;
+        if (m_config.level != SecurityLevel::NoAuthNoPriv) {
+            switch (m_config.authProtocol) {
+                case AuthProtocol::Md5:
+                    s.securityAuthProto = usmHMACMD5AuthProtocol;
+                    break;
+                case AuthProtocol::Sha1:
+                    s.securityAuthProto = usmHMACSHA1AuthProtocol;
+                    break;
+                case AuthProtocol::Sha256:
+                    s.securityAuthProto = usmHMAC192SHA256AuthProtocol;
+                    break;
+            }
+            s.securityAuthProtoLen = USM_AUTH_PROTO_SHA_LEN;
+            s.securityAuthKeyLen = USM_AUTH_KU_LEN;
+            const std::string& pass = m_config.authPassword;
+            if (pass.size() < USM_LENGTH_P_MIN ||
+                generate_Ku(s.securityAuthProto, s.securityAuthProtoLen,
+                            reinterpret_cast<const u_char*>(pass.data()), pass.size(),
+                            s.securityAuthKey, &s.securityAuthKeyLen) != SNMPERR_SUCCESS) {
+                failure->message = "Cannot use the authentication password for " + describe() +
+                                   ": it needs at least 8 characters";
+                return nullptr;
+            }
+        }
+        if (m_config.level == SecurityLevel::AuthPriv) {
+            s.securityPrivProto = m_config.privProtocol == PrivProtocol::Des ? usmDESPrivProtocol
+                                                                             : usmAESPrivProtocol;
+            s.securityPrivProtoLen = USM_PRIV_PROTO_AES_LEN;
+            s.securityPrivKeyLen = USM_PRIV_KU_LEN;
+            const std::string& pass = m_config.privPassword;
+            if (pass.size() < USM_LENGTH_P_MIN ||
+                generate_Ku(s.securityAuthProto, s.securityAuthProtoLen,
+                            reinterpret_cast<const u_char*>(pass.data()), pass.size(),
+                            s.securityPrivKey, &s.securityPrivKeyLen) != SNMPERR_SUCCESS) {
+                failure->message = "Cannot use the privacy password for " + describe() +
+                                   ": it needs at least 8 characters";
+                return nullptr;
+            }
+        }
+    }
+    // For SNMPv3 this discovers the agent's engine ID, synchronously.
+    void* handle = snmp_sess_open(&s);
+    std::memset(s.securityAuthKey, 0, sizeof s.securityAuthKey);
+    std::memset(s.securityPrivKey, 0, sizeof s.securityPrivKey);
+    if (handle == nullptr) {
+        const int err = s.s_snmp_errno;
+        if (err == SNMPERR_TIMEOUT) {
+            failure->outcome = TransportOutcome::Timeout;
+            failure->message = "No response from " + describe() + " to SNMPv3 engine discovery";
+        } else if (err == SNMPERR_UNKNOWN_USER_NAME || err == SNMPERR_AUTHENTICATION_FAILURE ||
+                   err == SNMPERR_UNSUPPORTED_SEC_LEVEL || err == SNMPERR_DECRYPTION_ERR) {
+            failure->outcome = TransportOutcome::AuthFailed;
+            failure->message = "Agent " + describe() + " refused: " + snmp_api_errstring(err);
+        } else {
+            failure->message =
+                "Cannot open a session to " + describe() + ": " + snmp_api_errstring(err);
+        }
+        return nullptr;
+    }
+    auto session = std::make_unique<Session>();
+    session->handle = handle;
+    if (netsnmp_transport* t = snmp_sess_transport(handle); t != nullptr) {
+        session->fd = t->sock;
+    }
+    Session* raw = session.get();
+    m_sessions.emplace(key, std::move(session));
+    return raw;
+}
+
+Transport::Ticket NetSnmpTransport::send(const RequestPdu& request, const SendOptions& options,
+                                         Completion done) {
+    const Ticket ticket = m_nextTicket++;
+    TransportResult failure;
+    if (request.type == PduType::GetBulk && m_config.version == SnmpVersion::V1) {
+        failure.outcome = TransportOutcome::SendFailed;
+        failure.message = "GETBULK cannot be sent to " + describe() + " with SNMPv1";
+        failLater(ticket, std::move(done), std::move(failure));
+        return ticket;
+    }
+    Session* session = sessionFor(options, &failure);
+    if (session == nullptr) {
+        failLater(ticket, std::move(done), std::move(failure));
+        return ticket;
+    }
+    netsnmp::PduPtr pdu(snmp_pdu_create(pduCommand(request.type)));
+    if (request.type == PduType::GetBulk) {
+        pdu->non_repeaters = request.nonRepeaters;
+        pdu->max_repetitions = request.maxRepetitions;
+    }
+    for (const VarBind& vb : request.varbinds) {
+        netsnmp::appendVarBind(pdu.get(),
+                               request.type == PduType::Set ? vb : VarBind{vb.oid, Value::null()});
+    }
+    auto pending = std::make_unique<Pending>();
+    pending->owner = this;
+    pending->ticket = ticket;
+    pending->done = std::move(done);
+    pending->type = request.type;
+    pending->options = options;
+    if (snmp_sess_async_send(session->handle, pdu.get(), onNetSnmpCallback, pending.get()) == 0) {
+        int libErr = 0;
+        int sysErr = 0;
+        char* text = nullptr;
+        snmp_sess_error(session->handle, &libErr, &sysErr, &text);
+        failure.outcome = TransportOutcome::SendFailed;
+        failure.message = "Cannot send " + std::string(pduName(request.type)) + " to " +
+                          describe() + ": " + (text != nullptr ? text : "unknown error");
+        SNMP_FREE(text);
+        failLater(ticket, std::move(pending->done), std::move(failure));
+        return ticket;
+    }
+    (void)pdu.release();  // Net-SNMP owns it now
+    ++m_requestsSent;
+    m_pending.emplace(ticket, std::move(pending));
+    rearm();
+    return ticket;
+}
+
+void NetSnmpTransport::cancel(Ticket ticket) {
+    if (auto it = m_pending.find(ticket); it != m_pending.end()) {
+        // Net-SNMP keeps the request until it answers or times out.
+        it->second->cancelled = true;
+        it->second->done = nullptr;
+    }
+    m_ready.erase(ticket);
+}
+
+void NetSnmpTransport::onNetSnmpResult(Pending& pending, TransportResult result) {
+    if (m_closing) {
+        return;
+    }
+    const Ticket ticket = pending.ticket;
+    if (!pending.cancelled) {
+        m_ready.emplace(ticket, std::make_pair(std::move(result), std::move(pending.done)));
+        deliverLater(ticket);
+    }
+    m_pending.erase(ticket);  // Net-SNMP drops the request after this callback
+}
+
+void NetSnmpTransport::failLater(Ticket ticket, Completion done, TransportResult result) {
+    m_ready.emplace(ticket, std::make_pair(std::move(result), std::move(done)));
+    deliverLater(ticket);
+}
+
+void NetSnmpTransport::deliverLater(Ticket ticket) {
+    // Completions run as posted tasks so that they may destroy this transport.
+    std::weak_ptr<bool> alive = m_alive;
+    m_loop.post([this, alive, ticket] {
+        if (alive.expired()) {
+            return;
+        }
+        auto it = m_ready.find(ticket);
+        if (it == m_ready.end()) {
+            return;  // cancelled
+        }
+        auto [result, done] = std::move(it->second);
+        m_ready.erase(it);
+        if (done) {
+            done(result);
+        }
+    });
+}
+
+void NetSnmpTransport::rearm() {
+    if (m_closing) {
+        return;
+    }
+    long earliestMs = -1;
+    for (auto& [key, session] : m_sessions) {
+        int numfds = 0;
+        int block = 1;
+        struct timeval tv = {0, 0};
+        netsnmp_large_fd_set fds;
+        netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
+        snmp_sess_select_info2_flags(session->handle, &numfds, &fds, &tv, &block,
+                                     NETSNMP_SELECT_NOALARMS);
+        for (int fd = 0; fd < numfds; ++fd) {
+            if (!NETSNMP_LARGE_FD_ISSET(fd, &fds)) {
+                continue;
+            }
+            const bool watched = std::any_of(m_watches.begin(), m_watches.end(),
+                                             [fd](const auto& w) { return w.first == fd; });
+            if (!watched) {
+                Session* s = session.get();
+                m_watches.emplace_back(fd, m_loop.watchFd(fd, [this, s] { onReadable(s); }));
+            }
+        }
+        netsnmp_large_fd_set_cleanup(&fds);
+        if (block == 0) {
+            const long ms = tv.tv_sec * 1000L + (tv.tv_usec + 999) / 1000;
+            earliestMs = earliestMs < 0 ? ms : std::min(earliestMs, ms);
+        }
+    }
+    if (m_timer != 0) {
+        m_loop.cancelTimer(m_timer);
+        m_timer = 0;
+    }
+    if (earliestMs >= 0) {
+        m_timer = m_loop.addTimer(earliestMs, [this] {
+            m_timer = 0;
+            onTimer();
+        });
+    }
+}
+
+void NetSnmpTransport::onReadable(Session* session) {
+    netsnmp_large_fd_set fds;
+    netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
+    NETSNMP_LARGE_FD_SET(session->fd, &fds);
+    snmp_sess_read2(session->handle, &fds);
+    netsnmp_large_fd_set_cleanup(&fds);
+    rearm();
+}
+
+void NetSnmpTransport::onTimer() {
+    for (auto& [key, session] : m_sessions) {
+        snmp_sess_timeout(session->handle);
+    }
+    rearm();
+}
+
+}  // namespace mib
