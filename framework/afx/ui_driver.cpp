@@ -411,14 +411,17 @@ StepResult OperatorDriver::doubleClick(const ControlRef& ref, int index) {
     if (!found.result) {
         return found.result;
     }
-    const WindowRecord& r = rec(found.hwnd);
+    return doubleClickIn(found.hwnd, index, ref.describe());
+}
+
+StepResult OperatorDriver::doubleClickIn(HWND list, int index, const std::string& name) {
+    const WindowRecord& r = rec(list);
     const std::size_t count = r.cls == WindowClass::ListBox ? r.items.size() : r.rows.size();
-    const std::string what =
-        "double-click entry " + std::to_string(index) + " of " + ref.describe();
+    const std::string what = "double-click entry " + std::to_string(index) + " of " + name;
     if (index < 0 || static_cast<std::size_t>(index) >= count) {
         return StepResult::failure(what + ": out of range (" + std::to_string(count) + " entries)");
     }
-    return acted(operatorDoubleClick(found.hwnd, index), found.hwnd, what);
+    return acted(operatorDoubleClick(list, index), list, what);
 }
 
 StepResult OperatorDriver::selectRows(const ControlRef& list, const std::vector<int>& rows,
