@@ -53,7 +53,9 @@ SnmpAgentServer::SnmpAgentServer(mib::PduHandler& handler, AgentConfig config)
 
 SnmpAgentServer::~SnmpAgentServer() {
     if (m_started) {
-        snmp_shutdown("swsimd");
+        // Closes the socket; the rest of the library's state lives as long as
+        // the process (its full shutdown frees memory it does not own).
+        shutdown_master_agent();
         g_server = nullptr;
     }
 }
@@ -66,6 +68,8 @@ bool SnmpAgentServer::start(std::string* error) {
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);  // master
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
+    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID,
+                           NETSNMP_DS_AGENT_DONT_LOG_TCPWRAPPERS_CONNECTS, 1);
     netsnmp_ds_set_string(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_PORTS,
                           m_config.listen.c_str());
     // Whole-table GETBULKs: no cap on repetitions or varbinds (the library

@@ -108,9 +108,21 @@ struct NetSnmpTransport::Session {
     void* handle = nullptr;
     int fd = -1;
     ~Session() {
-        if (handle != nullptr) {
-            snmp_sess_close(handle);
+        if (handle == nullptr) {
+            return;
         }
+        // Net-SNMP keeps SNMPv3 keys per (engine, user) process-wide and reuses
+        // them for the next session: forget ours so changed passwords count.
+        netsnmp_session* s = snmp_sess_session(handle);
+        if (s != nullptr && s->version == SNMP_VERSION_3 && s->securityName != nullptr) {
+            if (usmUser* user =
+                    usm_get_user(s->securityEngineID, s->securityEngineIDLen, s->securityName);
+                user != nullptr) {
+                usm_remove_user(user);
+                usm_free_user(user);
+            }
+        }
+        snmp_sess_close(handle);
     }
 };
 
