@@ -42,7 +42,8 @@ public:
             if (fallback) {
                 return *fallback;
             }
-            fail(m_where, std::string("missing field '") + key + "'");
+            missing(key);
+            return low;
         }
         const json& value = m_object.at(key);
         if (!value.is_number_integer()) {
@@ -68,7 +69,8 @@ public:
             if (fallback) {
                 return *fallback;
             }
-            fail(m_where, std::string("missing field '") + key + "'");
+            missing(key);
+            return {};
         }
         const json& value = m_object.at(key);
         if (!value.is_string()) {
@@ -91,6 +93,10 @@ public:
         if (optional && !has(key)) {
             return {};
         }
+        if (!has(key)) {
+            missing(key);
+            return std::string(6, '\0');
+        }
         const std::string value = text(key);
         auto octets = parseMac(value);
         if (!octets) {
@@ -101,6 +107,10 @@ public:
     }
 
     std::string ip(const char* key) {
+        if (!has(key)) {
+            missing(key);
+            return std::string(4, '\0');
+        }
         const std::string value = text(key);
         auto octets = parseIp(value);
         if (!octets) {
@@ -138,19 +148,30 @@ public:
         return out;
     }
 
-    // Call after reading: names the first field nobody asked for.
+    // Call after reading: names the first field nobody asked for, then the
+    // first missing one (a misspelt field explains a missing one).
     void finish() const {
         for (const auto& [key, value] : m_object.items()) {
             if (m_known.count(key) == 0) {
                 fail(m_where, "unknown field '" + key + "'");
             }
         }
+        if (!m_firstMissing.empty()) {
+            fail(m_where, "missing field '" + m_firstMissing + "'");
+        }
     }
 
 private:
+    void missing(const char* key) {
+        if (m_firstMissing.empty()) {
+            m_firstMissing = key;
+        }
+    }
+
     const json& m_object;
     std::string m_where;
     std::set<std::string> m_known;
+    std::string m_firstMissing;
 };
 
 void readEthernetPort(const json& item, const std::string& where, int portCount, SlotSpec* slot) {

@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include "sim/test_support.h"
+
+namespace sim {
+namespace {
+
+using namespace sim::testing;
+using mib::ErrorStatus;
+using mib::Value;
+
+Value integer(std::int64_t v) {
+    return Value::makeInteger(v);
+}
+Value text(std::string s) {
+    return Value::makeString(std::move(s));
+}
+
+struct SetCase {
+    const char* what;
+    std::vector<mib::VarBind> varbinds;
+    ErrorStatus status;
+    int errorIndex;
+};
+
+TEST(SimulatedSwitchSet, ValidatesLikeAnAgent) {
+    const std::vector<SetCase> cases = {
+        {"read-only column",
+         {varbind("phyPortOperStatus", {1, 1}, integer(3))},
+         ErrorStatus::NotWritable,
+         1},
+        {"integer sent as string",
+         {varbind("phyPortAdmStatus", {1, 1}, text("1"))},
+         ErrorStatus::WrongType,
+         1},
+        {"description of 32 characters",
+         {varbind("phyPortDescription", {1, 1}, text(std::string(32, 'x')))},
+         ErrorStatus::WrongLength,
+         1},
+        {"label outside the enumeration",
+         {varbind("phyPortAdmStatus", {1, 1}, integer(7))},
+         ErrorStatus::WrongValue,
+         1},
+        {"port that does not exist",
+         {varbind("phyPortAdmStatus", {4, 1}, integer(2))},
+         ErrorStatus::NoCreation,
+         1},
+        {"unknown object",
+         {{{1, 3, 6, 1, 4, 1, 32473, 77, 0}, integer(1)}},
+         ErrorStatus::NoCreation,
+         1},
+        {"switch timer above 65535",
+         {varbind("vportSwitchTimer", {1, 1, 4, 1}, integer(65536))},
+         ErrorStatus::WrongValue,
+         1},
+        {"group that does not exist",
+         {varbind("vportVlanNumber", {1, 1, 4, 1}, integer(42))},
+         ErrorStatus::InconsistentValue,
+         1},
+        {"segment 0",
+         {varbind("tarvoPortSegment", {1, 3}, integer(0))},
+         ErrorStatus::WrongValue,
+         1},
+        {"second varbind is the bad one",
+         {varbind("phyPortDescription", {1, 2}, text("ok")),
+          varbind("phyPortAdmStatus", {1, 2}, integer(9))},
+         ErrorStatus::WrongValue,
+         2},
+        {"vport description of 40 characters",
+         {varbind("vportDescription", {1, 1, 4, 1}, text(std::string(40, 'd')))},
+         ErrorStatus::NoError,
+         0},
+    };
+    for (const SetCase& c : cases) {
+        DemoSwitch demo;
+        auto response = demo.set(c.varbinds);
+        EXPECT_EQ(response.errorStatus, c.status) << c.what;
+        EXPECT_EQ(response.errorIndex, c.errorIndex) << c.what;
+    }
+}
+
+TEST(SimulatedSwitchSet, IsAtomicAndAdminStatusMovesOperStatus) {
+    DemoSwitch demo;
+    auto response = demo.set({varbind("phyPortDescription", {1, 2}, text("changed")),
+                              varbind("phyPortAdmStatus", {1, 2}, integer(2)),
+                              varbind("vportVlanNumber", {1, 2, 4, 1}, integer(42))});
+    EXPECT_EQ(response.errorStatus, ErrorStatus::InconsistentValue);
+    EXPECT_EQ(response.errorIndex, 3);
+    EXPECT_EQ(demo.sw->read("phyPortDescription", {1, 2})->octets, "Port 1/2");
+    EXPECT_EQ(demo.integer("phyPortAdmStatus", {1, 2}), 1);
+
+    response = demo.set({varbind("phyPortDescription", {1, 2}, text("changed")),
+                         varbind("phyPortAdmStatus", {1, 2}, integer(2))});
+    ASSERT_EQ(response.errorStatus, ErrorStatus::NoError);
+    EXPECT_EQ(demo.sw->read("phyPortDescription", {1, 2})->octets, "changed");
+    EXPECT_EQ(demo.integer("phyPortOperStatus", {1, 2}), 2);
+    EXPECT_EQ(demo.integer("vportOperStatus", {1, 2, 4, 1}), 2);
+    demo.set({varbind("phyPortAdmStatus", {1, 2}, integer(1))});
+    EXPECT_EQ(demo.integer("phyPortOperStatus", {1, 2}), 3);
+    demo.set({varbind("phyPortAdmStatus", {1, 4}, integer(1))});
+    EXPECT_EQ(demo.integer("phyPortOperStatus", {1, 4}), 2);  // no cable on port 4
+
+    demo.sw->failNextSet(ErrorStatus::GenErr, 1);
+    EXPECT_EQ(demo.set({varbind("phyPortDescription", {1, 2}, text("lost"))}).errorStatus,
+              ErrorStatus::GenErr);
+    EXPECT_EQ(demo.sw->read("phyPortDescription", {1, 2})->octets, "changed");
+    EXPECT_EQ(demo.set({varbind("phyPortDescription", {1, 2}, text("kept"))}).errorStatus,
+              ErrorStatus::NoError);
+}
+
+TEST(SimulatedSwitchSet, ChannelsAreCreatedAndDeletedWithTheirSecondaryRows) {
+    DemoSwitch demo;
+    // creation: primary row with its primary port, then a secondary row, in one PDU
+    auto response = demo.set({varbind("priPortSlot", {20}, integer(1)),
+                              varbind("priPortPhysIntf", {20}, integer(1)),
+                              varbind("adminStatus", {20}, integer(1)),
+                              varbind("secadminStatus", {20, 1, 2}, integer(1))});
+    ASSERT_EQ(response.errorStatus, ErrorStatus::NoError) << response.errorIndex;
+    EXPECT_EQ(demo.integer("ethChannelId", {20}), 20);
+    EXPECT_EQ(demo.integer("priPortPhysIntf", {20}), 1);
+    EXPECT_EQ(demo.integer("secPortPhysIntf", {20, 1, 2}), 2);
+
+    const std::vector<SetCase> refused = {
+        {"port already in channel 3",
+         {varbind("secadminStatus", {20, 1, 11}, integer(1))},
+         ErrorStatus::InconsistentValue,
+         1},
+        {"secondary in another slot",
+         {varbind("secadminStatus", {20, 2, 5}, integer(1))},
+         ErrorStatus::InconsistentValue,
+         1},
+        {"secondary of no channel",
+         {varbind("secadminStatus", {30, 1, 2}, integer(1))},
+         ErrorStatus::InconsistentValue,
+         1},
+        {"channel 255", {varbind("adminStatus", {255}, integer(1))}, ErrorStatus::NoCreation, 1},
+        {"deleting a channel that is not there",
+         {varbind("adminStatus", {21}, integer(2))},
+         ErrorStatus::NoCreation,
+         1},
+    };
+    for (const SetCase& c : refused) {
+        auto r = demo.set(c.varbinds);
+        EXPECT_EQ(r.errorStatus, c.status) << c.what;
+    }
+    // a fourth secondary port is one too many
+    ASSERT_EQ(demo.set({varbind("secadminStatus", {20, 1, 3}, integer(1)),
+                        varbind("secadminStatus", {20, 1, 5}, integer(1))})
+                  .errorStatus,
+              ErrorStatus::NoError);
+    EXPECT_EQ(demo.set({varbind("secadminStatus", {20, 1, 6}, integer(1))}).errorStatus,
+              ErrorStatus::InconsistentValue);
+
+    // deleting one secondary row, then the channel with the rest
+    ASSERT_EQ(demo.set({varbind("secadminStatus", {3, 1, 11}, integer(2))}).errorStatus,
+              ErrorStatus::NoError);
+    EXPECT_FALSE(demo.sw->rowExists("secPortPhysIntf", {3, 1, 11}));
+    EXPECT_TRUE(demo.sw->rowExists("secPortPhysIntf", {3, 1, 12}));
+    ASSERT_EQ(demo.set({varbind("adminStatus", {20}, integer(2))}).errorStatus,
+              ErrorStatus::NoError);
+    EXPECT_FALSE(demo.sw->rowExists("adminStatus", {20}));
+    for (std::uint32_t port : {2u, 3u, 5u}) {
+        EXPECT_FALSE(demo.sw->rowExists("secPortPhysIntf", {20, 1, port})) << port;
+    }
+    EXPECT_TRUE(demo.sw->rowExists("secPortPhysIntf", {3, 1, 12}));  // other channels stay
+}
+
+TEST(SimulatedSwitchSet, TrunkMembersAreAddedAndRemovedByCommand) {
+    DemoSwitch demo;
+    EXPECT_TRUE(demo.sw->rowExists("v8021QLanNumber", {1, 1, 7}));
+    auto response = demo.set({varbind("v8021QCommand", {1, 1, 9}, integer(1)),
+                              varbind("v8021QCommand", {1, 1, 7}, integer(2))});
+    ASSERT_EQ(response.errorStatus, ErrorStatus::NoError);
+    EXPECT_EQ(demo.integer("v8021QLanNumber", {1, 1, 9}), 9);
+    EXPECT_FALSE(demo.sw->rowExists("v8021QLanNumber", {1, 1, 7}));
+
+    EXPECT_EQ(demo.set({varbind("v8021QCommand", {1, 1, 42}, integer(1))}).errorStatus,
+              ErrorStatus::InconsistentValue);  // no group 42
+    EXPECT_EQ(demo.set({varbind("v8021QCommand", {1, 1, 7}, integer(2))}).errorStatus,
+              ErrorStatus::NoCreation);  // already removed
+
+    // a port without a service gets one when given a description or a group
+    ASSERT_EQ(demo.set({varbind("VDBrServicesDescription", {3, 2}, text("new service")),
+                        varbind("VDBrCommand", {3, 2, 3}, integer(1))})
+                  .errorStatus,
+              ErrorStatus::NoError);
+    EXPECT_EQ(demo.sw->read("VDBrServicesDescription", {3, 2})->octets, "new service");
+    EXPECT_TRUE(demo.sw->rowExists("VDBrLanNumber", {3, 2, 3}));
+    EXPECT_EQ(demo.set({varbind("VDBrServicesDescription", {3, 2}, text(std::string(31, 'x')))})
+                  .errorStatus,
+              ErrorStatus::WrongLength);
+}
+
+TEST(SimulatedSwitchSet, SpeedAndDuplexFollowThePortType) {
+    struct LinkCase {
+        const char* what;
+        mib::Oid port;
+        std::vector<std::pair<const char*, int>> values;
+        ErrorStatus status;
+    };
+    const std::vector<LinkCase> cases = {
+        {"226 auto-negotiation with auto duplex",
+         {1, 6},
+         {{"mesmPortAutoNegotiate", 2}, {"mesmPortCfgDuplexMode", 3}},
+         ErrorStatus::NoError},
+        {"226 fixed 10 half",
+         {1, 2},
+         {{"mesmPortAutoNegotiate", 1}, {"mesmPortCfgDuplexMode", 2}, {"mesmPortCfgSpeed", 1}},
+         ErrorStatus::NoError},
+        {"226 auto duplex without auto-negotiation",
+         {1, 6},
+         {{"mesmPortCfgDuplexMode", 3}},
+         ErrorStatus::InconsistentValue},
+        {"226 auto speed without auto-negotiation",
+         {1, 6},
+         {{"mesmPortCfgSpeed", 3}},
+         ErrorStatus::InconsistentValue},
+        {"226 full duplex with auto-negotiation",
+         {1, 2},
+         {{"mesmPortCfgDuplexMode", 1}},
+         ErrorStatus::InconsistentValue},
+        {"227 has no auto-negotiation",
+         {1, 9},
+         {{"mesmPortAutoNegotiate", 2}},
+         ErrorStatus::InconsistentValue},
+        {"244 fixed 100 full",
+         {2, 1},
+         {{"mesmPortCfgSpeed", 2}, {"mesmPortCfgDuplexMode", 1}},
+         ErrorStatus::NoError},
+        {"244 gigabit speed", {2, 1}, {{"mesmPortCfgSpeed", 5}}, ErrorStatus::WrongValue},
+        {"259 duplex is not settable",
+         {2, 5},
+         {{"mesmPortCfgDuplexMode", 2}},
+         ErrorStatus::InconsistentValue},
+        {"259 speed is not settable",
+         {2, 5},
+         {{"mesmPortCfgSpeed", 2}},
+         ErrorStatus::InconsistentValue},
+        {"260 auto-negotiation", {2, 7}, {{"mesmPortAutoNegotiate", 2}}, ErrorStatus::NoError},
+        {"other types have no speed",
+         {3, 1},
+         {{"mesmPortCfgSpeed", 2}},
+         ErrorStatus::InconsistentValue},
+        {"other types set duplex", {3, 1}, {{"mesmPortCfgDuplexMode", 1}}, ErrorStatus::NoError},
+    };
+    for (const LinkCase& c : cases) {
+        DemoSwitch demo;
+        std::vector<mib::VarBind> varbinds;
+        for (const auto& [name, value] : c.values) {
+            varbinds.push_back(varbind(name, c.port, integer(value)));
+        }
+        EXPECT_EQ(demo.set(varbinds).errorStatus, c.status) << c.what;
+    }
+    DemoSwitch demo;
+    demo.set({varbind("mesmPortAutoNegotiate", {1, 6}, integer(1))});
+    EXPECT_EQ(demo.integer("mesmPortAutoSpeed", {1, 6}), 2);
+    demo.set({varbind("mesmPortCfgSpeed", {1, 6}, integer(1))});
+    EXPECT_EQ(demo.integer("mesmPortAutoSpeed", {1, 6}), 1);  // detected follows the setting
+}
+
+TEST(SimulatedSwitchSet, AutoNegotiationSilencesTheSwitchWhileItRenegotiates) {
+    DemoSwitch demo;
+    ASSERT_TRUE(demo.sw->answersNow());
+    ASSERT_EQ(demo.set({varbind("mesmPortAutoNegotiate", {1, 6}, integer(2)),
+                        varbind("mesmPortCfgDuplexMode", {1, 6}, integer(3))})
+                  .errorStatus,
+              ErrorStatus::NoError);
+    EXPECT_FALSE(demo.sw->answersNow());
+    demo.nowMs += 3999;
+    EXPECT_FALSE(demo.sw->answersNow());
+    demo.nowMs += 1;
+    EXPECT_TRUE(demo.sw->answersNow());
+    EXPECT_EQ(demo.integer("mesmPortAutoNegotiate", {1, 6}), 2);
+
+    // a refused write renegotiates nothing
+    demo.set({varbind("mesmPortAutoNegotiate", {1, 9}, integer(2))});
+    EXPECT_TRUE(demo.sw->answersNow());
+}
+
+}  // namespace
+}  // namespace sim
