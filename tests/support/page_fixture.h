@@ -1,0 +1,75 @@
+#pragma once
+// A console in miniature for page tests: the demo simulated switch behind the in-process
+// transport, the event loop on its virtual clock, an agent, an operator driver that fails
+// the running test on anything unexpected, and a CSwPropertySheet to put pages in.
+//
+//     test_support::PageFixture f;                      // selection: slot 1 port 1
+//     f.select(2, 3, {{2, 3}, {2, 4}});
+//     auto* page = new CEnetPortStatusPage;            // or a page from CTorvikRes
+//     f.openSheet({page});                             // agent set, first page active
+//     f.settle();                                      // completions delivered
+//     EXPECT_THAT(f.render(), HasSubstr("Slot/Port:  2 / 3"));
+//     f.transport().failNextRequest(mib::TransportOutcome::Timeout, "no answer");
+//
+// One fixture per test; the sheet goes before the agent, the agent before the switch.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/afx/event_loop.h"
+#include "framework/afx/ui_driver.h"
+#include "framework/mib/in_process_transport.h"
+#include "framework/mib/mib_agent.h"
+#include "framework/sw/sw_property_sheet.h"
+#include "sim/simulated_switch.h"
+
+namespace test_support {
+
+class PageFixture {
+public:
+    static constexpr const char* kAgentAddress = "10.1.2.3";
+    static constexpr const char* kAgentName = "demo-switch";
+
+    PageFixture();
+    ~PageFixture();
+    PageFixture(const PageFixture&) = delete;
+    PageFixture& operator=(const PageFixture&) = delete;
+
+    sim::SimulatedSwitch& simulatedSwitch() { return *m_switch; }
+    mib::InProcessTransport& transport() { return *m_transport; }
+    CMibAgent& agent() { return m_agent; }
+    afx::OperatorDriver& driver() { return m_driver; }
+    afx::EventLoop& loop() { return afx::EventLoop::instance(); }
+
+    // The console's selection, handed to the sheet when it opens: the sheet's own slot and
+    // port and the selected ports (just that port when empty).
+    void select(int slot, int port, std::vector<sw::SlotPort> selectedPorts = {});
+
+    // A sheet owning pages, with the selection, the agent unless withAgent is false, and
+    // shown with its first page active. Completions are not yet delivered (settle()).
+    CSwPropertySheet& openSheet(const std::vector<CSwBasePropPage*>& pages, bool withAgent = true);
+    CSwPropertySheet& sheet() { return *m_sheet; }
+    void closeSheet();
+
+    // Delivers what is due now; advance also moves the virtual clock.
+    void settle();
+    void advance(std::int64_t ms);
+
+    // The sheet as the operator sees it.
+    std::string render() const;
+
+private:
+    std::unique_ptr<sim::SimulatedSwitch> m_switch;
+    std::shared_ptr<mib::InProcessTransport> m_transport;
+    CMibAgent m_agent;
+    afx::OperatorDriver m_driver;
+    std::unique_ptr<CSwPropertySheet> m_sheet;
+    int m_slot = 1;
+    int m_port = 1;
+    std::vector<sw::SlotPort> m_selectedPorts{{1, 1}};
+    bool m_wasVirtual = false;
+};
+
+}  // namespace test_support
