@@ -1,0 +1,260 @@
+// The Status page in a sheet over the simulated switch, operated as a person would.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/afx/text_renderer.h"
+#include "framework/sw/default_icons.h"
+#include "framework/sw/help_engine.h"
+#include "ports/enet_port_status_page.h"
+#include "resources/port_view_ids.h"
+#include "tests/support/page_fixture.h"
+
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+constexpr const char* kPorts = "Physical Ports";
+
+struct Row {
+    std::vector<std::string> cells;
+    int image;
+};
+
+class StatusPageTest : public ::testing::Test {
+protected:
+    CEnetPortStatusPage& open(int slot, int port, std::vector<sw::SlotPort> selected) {
+        m_fixture.select(slot, port, std::move(selected));
+        m_fixture.agent().GetTrace().setRecording(true);
+        auto* page = new CEnetPortStatusPage;
+        m_fixture.openSheet({page});
+        m_fixture.settle();
+        return *page;
+    }
+    HWND control(int id) { return m_fixture.driver().find(afx::ControlRef::withId(id)).hwnd; }
+    std::vector<Row> rows() {
+        std::vector<Row> out;
+        for (const afx::ListRow& r : afx::windows().find(control(IDC_STATUS_PORT_LIST))->rows) {
+            out.push_back({r.cells, r.image});
+        }
+        return out;
+    }
+    std::vector<std::string> leading(std::size_t cells) {
+        std::vector<std::string> out;
+        for (const Row& r : rows()) {
+            std::string text;
+            for (std::size_t i = 0; i < cells && i < r.cells.size(); ++i) {
+                text += (i ? "/" : "") + r.cells[i];
+            }
+            out.push_back(text);
+        }
+        return out;
+    }
+    std::string read(const char* label) {
+        std::string value;
+        EXPECT_TRUE(m_fixture.driver().read(label, value)) << label;
+        return value;
+    }
+    bool enabled(int id) { return afx::windows().find(control(id))->enabled; }
+    mib::MibTrace& trace() { return m_fixture.agent().GetTrace(); }
+    // The page's calls on the component, without the PDUs and completions between them.
+    std::vector<std::string> calls() {
+        std::vector<std::string> out;
+        for (const std::string& line : trace().lines()) {
+            if (line.rfind("PDU ", 0) != 0 && line.rfind("On", 0) != 0) {
+                out.push_back(line);
+            }
+        }
+        return out;
+    }
+    std::string switchText(const char* variable, int slot, int port) {
+        auto value = m_fixture.simulatedSwitch().read(
+            variable, {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(port)});
+        return value ? value->octets : "<none>";
+    }
+    long switchInteger(const char* variable, int slot, int port) {
+        auto value = m_fixture.simulatedSwitch().read(
+            variable, {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(port)});
+        return value ? static_cast<long>(value->integer) : -999;
+    }
+
+    test_support::PageFixture m_fixture;
+};
+
+TEST_F(StatusPageTest, RoadOfOneChangeFromActivationToTheChangedList) {
+    CEnetPortStatusPage& page = open(1, 1, {{1, 1}, {1, 2}, {1, 3}});
+    EXPECT_EQ(trace().linesStartingWith("RequestTable").size(), 1u);
+    EXPECT_THAT(leading(2), ElementsAre("1/1", "1/2", "1/3"));
+    EXPECT_FALSE(enabled(IDC_STATUS_DESCRIPTION));
+    EXPECT_FALSE(enabled(IDC_STATUS_ADMIN_STATUS));
+    EXPECT_EQ(page.m_loaded, 1);
+
+    trace().clear();
+    ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "2"}));
+    m_fixture.settle();
+    EXPECT_THAT(calls(), ElementsAre(HasSubstr("SetInstance"), HasSubstr("RequestRow")));
+    EXPECT_THAT(calls()[0], HasSubstr("[1.2]"));
+    EXPECT_EQ(read("Slot/Port"), "1 / 2");
+    EXPECT_EQ(read("Admin Status"), "enabled");
+    EXPECT_TRUE(enabled(IDC_STATUS_DESCRIPTION));
+
+    ASSERT_TRUE(m_fixture.driver().type("Description", "Lab printer"));
+    ASSERT_TRUE(m_fixture.driver().choose("Admin Status", "disabled"));
+    EXPECT_TRUE(page.IsModified());
+    trace().clear();
+    ASSERT_TRUE(m_fixture.driver().press("Apply"));
+    m_fixture.settle();
+
+    const std::vector<std::string> road = calls();
+    ASSERT_GE(road.size(), 6u);
+    EXPECT_THAT(road[0], HasSubstr("SetInstance"));
+    EXPECT_THAT(road[1], HasSubstr("SetString"));
+    EXPECT_THAT(road[1], HasSubstr("\"Lab printer\""));
+    EXPECT_THAT(road[2], HasSubstr("phyPortAdmStatus, 2"));
+    EXPECT_THAT(road[3], HasSubstr("SetReRead"));
+    EXPECT_THAT(road[3], HasSubstr(", 0)"));
+    EXPECT_THAT(road[4], HasSubstr("SendSet"));
+    EXPECT_EQ(trace().linesStartingWith("RequestTable").size(), 1u);
+    EXPECT_EQ(switchText("phyPortDescription", 1, 2), "Lab printer");
+    EXPECT_EQ(switchInteger("phyPortAdmStatus", 1, 2), 2);
+
+    const std::vector<Row> list = rows();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[1].cells[3], "disabled");
+    EXPECT_EQ(list[1].cells[5], "Lab printer");
+    EXPECT_EQ(read("Slot/Port"), "1 / 2");  // the chosen port was read again
+    EXPECT_EQ(read("Description"), "Lab printer");
+    EXPECT_FALSE(page.IsModified());
+}
+
+TEST_F(StatusPageTest, OnePortIsChosenByItselfAndReadOnce) {
+    open(1, 1, {{1, 1}});
+    ASSERT_EQ(rows().size(), 1u);
+    EXPECT_EQ(trace().linesStartingWith("RequestRow").size(), 1u);
+    EXPECT_EQ(read("Slot/Port"), "1 / 1");
+    EXPECT_EQ(read("Description"), "Uplink to core");
+    EXPECT_EQ(afx::windows().find(control(IDC_STATUS_PORT_LIST))->rows[0].state & LVIS_SELECTED,
+              static_cast<UINT>(LVIS_SELECTED));
+    EXPECT_EQ(afx::windows().focus(), control(IDC_STATUS_ADMIN_STATUS));
+}
+
+TEST_F(StatusPageTest, ListsOnlySelectedPortsInSlotAndPortOrderWithTheirImages) {
+    open(2, 7, {{3, 2}, {1, 10}, {2, 7}, {1, 9}, {1, 2}});
+    EXPECT_THAT(leading(2), ElementsAre("1/2", "1/9", "1/10", "2/7", "3/2"));
+    for (const Row& row : rows()) {
+        const bool up = row.cells[4] == "up";
+        EXPECT_EQ(row.image, up ? sw::kIconPortEnabled : sw::kIconPortNotEnabled)
+            << row.cells[0] << "/" << row.cells[1];
+    }
+    EXPECT_EQ(rows()[3].image, sw::kIconPortNotEnabled);  // 2/7 has no link
+    EXPECT_EQ(read("Slot/Port"), "");
+    EXPECT_FALSE(enabled(IDC_STATUS_ADMIN_STATUS));
+}
+
+TEST_F(StatusPageTest, AdminStatusOutsideEnabledAndDisabledIsNeitherShownNorWritten) {
+    m_fixture.simulatedSwitch().write("phyPortAdmStatus", {1, 3}, mib::Value::makeInteger(3));
+    open(1, 3, {{1, 3}});
+    EXPECT_EQ(read("Admin Status"), "");
+
+    ASSERT_TRUE(m_fixture.driver().type("Description", "under test"));
+    trace().clear();
+    ASSERT_TRUE(m_fixture.driver().press("Apply"));
+    m_fixture.settle();
+    EXPECT_THAT(trace().linesStartingWith("SetInteger"), IsEmpty());
+    EXPECT_EQ(trace().linesStartingWith("SendSet").size(), 1u);
+    EXPECT_EQ(switchText("phyPortDescription", 1, 3), "under test");
+    EXPECT_EQ(switchInteger("phyPortAdmStatus", 1, 3), 3);
+}
+
+TEST_F(StatusPageTest, DescriptionTakesAtMostThirtyOneCharacters) {
+    open(1, 1, {{1, 1}});
+    const std::string typed(40, 'd');
+    const afx::StepResult step = m_fixture.driver().type("Description", typed);
+    ASSERT_TRUE(step);
+    EXPECT_THAT(step.message, Not(IsEmpty()));
+    EXPECT_EQ(read("Description"), std::string(31, 'd'));
+    ASSERT_TRUE(m_fixture.driver().press("Apply"));
+    m_fixture.settle();
+    EXPECT_EQ(switchText("phyPortDescription", 1, 1), std::string(31, 'd'));
+}
+
+TEST_F(StatusPageTest, RefusedSetIsReportedChangesNothingAndLeavesNoApplyPending) {
+    open(1, 1, {{1, 1}, {1, 2}});
+    ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "2"}));
+    m_fixture.settle();
+    ASSERT_TRUE(m_fixture.driver().type("Description", "refused"));
+    m_fixture.simulatedSwitch().failNextSet(mib::ErrorStatus::NoAccess);
+    m_fixture.driver().expectMessageBox(IDOK, "Error");
+    trace().clear();
+    ASSERT_TRUE(m_fixture.driver().press("Apply"));
+    m_fixture.settle();
+    ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
+    const auto& shown = m_fixture.driver().shownMessageBoxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_THAT(shown[0].text, HasSubstr("demo-switch"));
+    EXPECT_THAT(trace().linesStartingWith("RequestTable"), IsEmpty());
+    EXPECT_EQ(switchText("phyPortDescription", 1, 2), "Port 1/2");
+    EXPECT_EQ(rows()[1].cells[5], "Port 1/2");
+
+    // The next row read is an ordinary one, not the end of an apply.
+    trace().clear();
+    ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "1"}));
+    m_fixture.settle();
+    EXPECT_THAT(trace().linesStartingWith("RequestTable"), IsEmpty());
+    EXPECT_EQ(read("Slot/Port"), "1 / 1");
+}
+
+TEST_F(StatusPageTest, UnreachableRowStopsTheFillWithAnErrorBox) {
+    // The table request is released while the first row is added, as if the data went away.
+    CEnetPortStatusPage* page = nullptr;
+    struct Releaser : afx::WindowObserver {
+        CEnetPortStatusPage** page;
+        HWND list = nullptr;
+        bool done = false;
+        void windowChanged(HWND hwnd, afx::Change what) override {
+            if (!done && hwnd == list && what == afx::Change::Rows && *page &&
+                !afx::windows().find(list)->rows.empty()) {
+                done = true;
+                (*page)->ReleaseRequests();
+            }
+        }
+    } releaser;
+    releaser.page = &page;
+    m_fixture.select(1, 1, {{1, 1}, {1, 2}, {1, 3}});
+    page = new CEnetPortStatusPage;
+    m_fixture.openSheet({page});
+    releaser.list = control(IDC_STATUS_PORT_LIST);
+    afx::windows().addObserver(&releaser);
+    m_fixture.driver().expectMessageBox(IDOK, "Error", "Unable to access PhyPort record");
+    m_fixture.settle();
+    afx::windows().removeObserver(&releaser);
+    ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
+    EXPECT_EQ(m_fixture.driver().shownMessageBoxes().at(0).style, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(rows().size(), 1u);
+    EXPECT_EQ(page->m_loaded, 1);
+}
+
+TEST_F(StatusPageTest, RefreshForgetsTheChosenPortAndHelpOpensTheStatusTopic) {
+    open(1, 1, {{1, 1}, {1, 2}});
+    ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "2"}));
+    m_fixture.settle();
+    ASSERT_TRUE(m_fixture.driver().press("Refresh"));
+    m_fixture.settle();
+    EXPECT_EQ(read("Slot/Port"), "");
+    EXPECT_FALSE(enabled(IDC_STATUS_DESCRIPTION));
+    EXPECT_THAT(trace().lines(), Contains(HasSubstr("SetReload")).Times(::testing::Ge(2)));
+
+    ASSERT_TRUE(m_fixture.driver().press("Help"));
+    EXPECT_EQ(sw::lastHelpTopic().topic, "Ethernet_port_help\\ethernet_port_status_page");
+    EXPECT_TRUE(sw::lastHelpTopic().exists);
+}
+
+}  // namespace
