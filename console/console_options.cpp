@@ -1,0 +1,320 @@
+#include "console/console_options.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace console {
+
+namespace {
+
+bool parseNumber(const std::string& text, int* out) {
+    if (text.empty()) {
+        return false;
+    }
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, *out);
+    return ec == std::errc() && ptr == end;
+}
+
+bool parsePositive(const std::string& text, int* out) {
+    return parseNumber(text, out) && *out > 0;
+}
+
+// "udp:HOST[:PORT]"; a bare host is not accepted so that typos like "--agent simm" are caught.
+bool parseAgent(const std::string& text, AgentChoice* agent, std::string* error) {
+    if (text == "sim" || text.rfind("sim:", 0) == 0) {
+        agent->kind = AgentChoice::Kind::Simulated;
+        agent->scenarioPath = text.size() > 4 ? text.substr(4) : "";
+        if (text.size() == 4) {
+            *error = "--agent sim: needs a scenario file after the colon";
+            return false;
+        }
+        return true;
+    }
+    if (text.rfind("udp:", 0) == 0 && text.size() > 4) {
+        const std::string rest = text.substr(4);
+        const auto colon = rest.rfind(':');
+        if (colon != std::string::npos) {
+            int port = 0;
+            if (colon == 0 || !parseNumber(rest.substr(colon + 1), &port) || port < 1 ||
+                port > 65535) {
+                *error = "--agent " + text + ": expected udp:HOST[:PORT] with a port 1..65535";
+                return false;
+            }
+        }
+        agent->kind = AgentChoice::Kind::Snmp;
+        agent->snmp.address = colon == std::string::npos ? text + ":161" : text;
+        return true;
+    }
+    *error = "--agent " + text + ": expected sim[:SCENARIO.json] or udp:HOST[:PORT]";
+    return false;
+}
+
+bool parseSelection(const std::string& text, std::vector<SlotPort>* out) {
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const auto comma = text.find(',', start);
+        const std::string item =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        SlotPort sp;
+        if (!parseSlotPort(item, &sp)) {
+            return false;
+        }
+        out->push_back(sp);
+        if (comma == std::string::npos) {
+            break;
+        }
+        start = comma + 1;
+    }
+    return true;
+}
+
+using Handler = std::function<bool(const std::string& value, ConsoleOptions&, std::string* error)>;
+
+struct OptionSpec {
+    bool takesValue;
+    Handler handle;
+};
+
+const std::map<std::string, OptionSpec>& optionTable() {
+    auto flag = [](bool ConsoleOptions::*member) {
+        return OptionSpec{false, [member](const std::string&, ConsoleOptions& o, std::string*) {
+                              o.*member = true;
+                              return true;
+                          }};
+    };
+    auto text = [](auto setter, const char* what) {
+        return OptionSpec{
+            true, [setter, what](const std::string& v, ConsoleOptions& o, std::string* error) {
+                if (!setter(v, o)) {
+                    *error = what;
+                    return false;
+                }
+                return true;
+            }};
+    };
+    static const std::map<std::string, OptionSpec> table = {
+        {"--agent",
+         {true, [](const std::string& v, ConsoleOptions& o,
+                   std::string* error) { return parseAgent(v, &o.agent, error); }}},
+        {"-v",
+         text([](const std::string& v,
+                 ConsoleOptions& o) { return mib::parseSnmpVersion(v, &o.agent.snmp.version); },
+              "-v: expected 1, 2c or 3")},
+        {"-c", text(
+                   [](const std::string& v, ConsoleOptions& o) {
+                       o.agent.snmp.community = v;
+                       return true;
+                   },
+                   "")},
+        {"-u", text(
+                   [](const std::string& v, ConsoleOptions& o) {
+                       o.agent.snmp.user = v;
+                       return !v.empty();
+                   },
+                   "-u: the user name is empty")},
+        {"-l",
+         text([](const std::string& v,
+                 ConsoleOptions& o) { return mib::parseSecurityLevel(v, &o.agent.snmp.level); },
+              "-l: expected noAuthNoPriv, authNoPriv or authPriv")},
+        {"-a", text(
+                   [](const std::string& v, ConsoleOptions& o) {
+                       return mib::parseAuthProtocol(v, &o.agent.snmp.authProtocol);
+                   },
+                   "-a: expected MD5, SHA or SHA-256")},
+        {"-A", text(
+                   [](const std::string& v, ConsoleOptions& o) {
+                       o.agent.snmp.authPassword = v;
+                       return true;
+                   },
+                   "")},
+        {"-x", text(
+                   [](const std::string& v, ConsoleOptions& o) {
+                       return mib::parsePrivProtocol(v, &o.agent.snmp.privProtocol);
+                   },
+                   "-x: expected DES or AES")},
+        {"-X", text(
+                   [](const std::string& v, ConsoleOptions& o) {
+                       o.agent.snmp.privPassword = v;
+                       return true;
+                   },
+                   "")},
+        {"-t", text(
+                   [](const std::string& v, ConsoleOptions& o) {
+                       int seconds = 0;
+                       if (!parsePositive(v, &seconds) || seconds > 300) {
+                           return false;
+                       }
+                       o.agent.timeoutSeconds = seconds;
+                       return true;
+                   },
+                   "-t: expected a timeout of 1..300 seconds")},
+        {"-r", text(
+                   [](const std::string& v, ConsoleOptions& o) {
+                       int retries = 0;
+                       if (!parseNumber(v, &retries) || retries < 0 || retries > 20) {
+                           return false;
+                       }
+                       o.agent.retries = retries;
+                       return true;
+                   },
+                   "-r: expected 0..20 retries")},
+        {"--slot", text(
+                       [](const std::string& v, ConsoleOptions& o) {
+                           SlotPort sp = o.port.value_or(SlotPort{});
+                           if (!parsePositive(v, &sp.slot)) {
+                               return false;
+                           }
+                           o.port = sp;
+                           return true;
+                       },
+                       "--slot: expected a slot number from 1")},
+        {"--port", text(
+                       [](const std::string& v, ConsoleOptions& o) {
+                           SlotPort sp = o.port.value_or(SlotPort{});
+                           if (!parsePositive(v, &sp.port)) {
+                               return false;
+                           }
+                           o.port = sp;
+                           return true;
+                       },
+                       "--port: expected a port number from 1")},
+        {"--select", text([](const std::string& v,
+                             ConsoleOptions& o) { return parseSelection(v, &o.selected); },
+                          "--select: expected SLOT/PORT[,SLOT/PORT...]")},
+        {"--page", text(
+                       [](const std::string& v, ConsoleOptions& o) {
+                           o.pages.push_back(v);
+                           return !v.empty();
+                       },
+                       "--page: the page name is empty")},
+        {"--script", text(
+                         [](const std::string& v, ConsoleOptions& o) {
+                             o.scriptPath = v;
+                             return !v.empty();
+                         },
+                         "--script: the file name is empty")},
+        {"--module", text(
+                         [](const std::string& v, ConsoleOptions& o) {
+                             o.modulePath = v;
+                             return !v.empty();
+                         },
+                         "--module: the path is empty")},
+        {"--dump", flag(&ConsoleOptions::dump)},
+        {"--trace", flag(&ConsoleOptions::trace)},
+        {"--help", flag(&ConsoleOptions::help)},
+        {"-h", flag(&ConsoleOptions::help)},
+    };
+    return table;
+}
+
+// Splits "--name=value" and Net-SNMP's attached short forms ("-v2c", "-cpublic").
+bool splitAttached(const std::string& arg, std::string* name, std::string* value) {
+    if (arg.rfind("--", 0) == 0) {
+        const auto eq = arg.find('=');
+        if (eq == std::string::npos) {
+            return false;
+        }
+        *name = arg.substr(0, eq);
+        *value = arg.substr(eq + 1);
+        return true;
+    }
+    if (arg.size() > 2 && arg[0] == '-') {
+        *name = arg.substr(0, 2);
+        *value = arg.substr(2);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool parseSlotPort(const std::string& text, SlotPort* out) {
+    const auto slash = text.find('/');
+    if (slash == std::string::npos) {
+        return false;
+    }
+    SlotPort sp;
+    if (!parsePositive(text.substr(0, slash), &sp.slot) ||
+        !parsePositive(text.substr(slash + 1), &sp.port)) {
+        return false;
+    }
+    *out = sp;
+    return true;
+}
+
+OptionsResult parseOptions(const std::vector<std::string>& args) {
+    OptionsResult result;
+    const auto& table = optionTable();
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::string value;
+        bool haveValue = false;
+        auto spec = table.find(name);
+        if (spec == table.end() && splitAttached(args[i], &name, &value)) {
+            spec = table.find(name);
+            haveValue = spec != table.end() && spec->second.takesValue;
+            if (!haveValue) {
+                spec = table.end();
+            }
+        }
+        if (spec == table.end()) {
+            // Never echo what might be a secret typed in the wrong place: name only options.
+            result.error = args[i].rfind('-', 0) == 0 ? "unknown option " + name
+                                                      : "unexpected argument " + args[i];
+            return result;
+        }
+        if (spec->second.takesValue && !haveValue) {
+            if (i + 1 >= args.size()) {
+                result.error = "option " + name + " needs a value";
+                return result;
+            }
+            value = args[++i];
+        }
+        std::string error;
+        if (!spec->second.handle(value, result.options, &error)) {
+            result.error = error;
+            return result;
+        }
+    }
+    const auto& port = result.options.port;
+    if (port && (port->slot == 0 || port->port == 0)) {
+        result.error = port->slot == 0 ? "--port needs --slot" : "--slot needs --port";
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+std::string usageText(const std::string& program) {
+    return "Usage: " + program + R"( [OPTIONS]
+Opens the property pages of one switch port in text mode and runs an operator script.
+
+Agent:
+  --agent sim[:SCENARIO.json]  the embedded simulated switch (default: demo scenario)
+  --agent udp:HOST[:PORT]      an SNMP agent through Net-SNMP (port 161 by default)
+  -v 1|2c|3                    SNMP version (default 2c)
+  -c COMMUNITY                 community for v1/v2c (default public)
+  -u USER -l LEVEL             SNMPv3 user and level: noAuthNoPriv|authNoPriv|authPriv
+  -a MD5|SHA|SHA-256 -A PASS   SNMPv3 authentication protocol and pass phrase
+  -x DES|AES -X PASS           SNMPv3 privacy protocol and pass phrase
+  -t SECONDS -r RETRIES        SNMP timeout per try and retries
+Port and pages:
+  --slot S --port P            the port whose properties are opened
+                               (default: the first Ethernet port of the chassis)
+  --select S/P[,S/P...]        the ports selected in the console (default: the opened port)
+  --page NAME                  a page to show, repeatable (default: every page of the
+                               port's kind)
+Running:
+  --script FILE|-              operator actions, one per line (- reads standard input)
+  --dump                       print the active page when the script ends or, without a
+                               script, once the page has loaded
+  --trace                      print every call to the MIB access component
+  --module PATH                load the module from PATH
+  --help                       this text
+Exit status: 0 success, 1 a script step failed, 2 bad usage or an unusable file or module.
+)";
+}
+
+}  // namespace console

@@ -1,0 +1,51 @@
+#pragma once
+// The console's command line: which agent, which port, which pages, which script.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/mib/netsnmp_config.h"
+
+namespace console {
+
+struct SlotPort {
+    int slot = 0;
+    int port = 0;
+    bool operator==(const SlotPort&) const = default;
+};
+
+struct AgentChoice {
+    enum class Kind { Simulated, Snmp };
+    Kind kind = Kind::Simulated;
+    std::string scenarioPath;  // Simulated: empty for the built-in demo scenario
+    mib::NetSnmpConfig snmp;   // Snmp: address, version, credentials
+    std::optional<int> timeoutSeconds;
+    std::optional<int> retries;
+};
+
+struct ConsoleOptions {
+    AgentChoice agent;
+    std::optional<SlotPort> port;  // unset: the chassis' first Ethernet port
+    std::vector<SlotPort> selected;
+    std::vector<std::string> pages;  // empty: the default set of the port's kind
+    std::string scriptPath;          // "-" for standard input
+    std::string modulePath;
+    bool dump = false;
+    bool trace = false;
+    bool help = false;
+};
+
+struct OptionsResult {
+    bool ok = false;
+    ConsoleOptions options;
+    std::string error;  // for the operator, without the program name
+};
+
+OptionsResult parseOptions(const std::vector<std::string>& args);
+std::string usageText(const std::string& program);
+
+// "3/7" -> {3, 7}; false on anything else.
+bool parseSlotPort(const std::string& text, SlotPort* out);
+
+}  // namespace console

@@ -1,0 +1,282 @@
+#include "console/console_session.h"
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+#include "console/agent_factory.h"
+#include "console/console_driver.h"
+#include "console/console_options.h"
+#include "console/event_settler.h"
+#include "console/module_loader.h"
+#include "console/page_sets.h"
+#include "console/script_parser.h"
+#include "console/script_runner.h"
+#include "console/switch_probe.h"
+#include "frame/page_registry.h"
+#include "framework/afx/text_renderer.h"
+#include "framework/afx/ui_hook.h"
+#include "framework/mib/in_process_transport.h"
+#include "framework/sw/sw_property_sheet.h"
+
+namespace console {
+
+namespace {
+
+constexpr std::int64_t kSimulatedSettleMs = 10000;
+
+struct Failure {
+    int status;
+    std::string message;
+};
+
+std::optional<std::string> readScript(const std::string& path, std::istream& in,
+                                      std::string* error) {
+    std::ostringstream text;
+    if (path == "-") {
+        text << in.rdbuf();
+        return text.str();
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        *error = "cannot read the script " + path + ": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The chassis description the pages share: from the compact contents value, else from the
+// port table rows read already.
+std::unique_ptr<CNxChassisInfo> describeChassis(SwitchProbe& probe,
+                                                const std::vector<ChassisPort>& ports) {
+    auto chassis = std::make_unique<CNxChassisInfo>();
+    std::string ignored;
+    if (auto contents = probe.readChassisContents(&ignored)) {
+        if (chassis->LoadContents(contents->data(), static_cast<int>(contents->size()))) {
+            return chassis;
+        }
+    }
+    std::map<int, std::pair<int, bool>> slots;  // slot -> highest port, expander
+    for (const ChassisPort& p : ports) {
+        auto& slot = slots[p.where.slot];
+        slot.first = std::max(slot.first, p.where.port);
+        slot.second = slot.second || p.expander;
+    }
+    for (const auto& [slot, info] : slots) {
+        chassis->SetSlot(slot, 0, "", info.first, info.second ? 12 : info.first);
+    }
+    for (const ChassisPort& p : ports) {
+        chassis->SetPortType(p.where.slot, p.where.port, p.type);
+    }
+    return chassis;
+}
+
+class Session {
+public:
+    Session(const ConsoleOptions& options, SessionEnvironment& env)
+        : m_options(options), m_env(env), m_driver(env.out) {}
+    ~Session() {
+        m_sheet.reset();  // pages and their requests go before the registry and the agent
+        m_registry.reset();
+    }
+
+    std::optional<Failure> run();
+
+private:
+    std::optional<Failure> loadModule();
+    std::optional<Failure> connect();
+    std::optional<Failure> choosePort();
+    std::optional<Failure> openSheet();
+    std::int64_t settleBoundMs() const;
+
+    const ConsoleOptions& m_options;
+    SessionEnvironment& m_env;
+    afx::EventLoop& m_loop = afx::EventLoop::instance();
+    ConsoleDriver m_driver;
+    std::unique_ptr<LoadedModule> m_module;
+    std::unique_ptr<CPageRegistry> m_registry;
+    AgentSession m_agent;
+    std::vector<ChassisPort> m_ports;
+    std::unique_ptr<CNxChassisInfo> m_chassis;
+    ChassisPort m_port;
+    std::unique_ptr<CSwPropertySheet> m_sheet;
+    std::vector<NamedPage> m_pages;
+};
+
+std::optional<Failure> Session::loadModule() {
+    const auto candidates =
+        moduleCandidates(m_options.modulePath, executableDir(), m_env.buildModule);
+    const std::string path = locateModule(candidates);
+    std::string error;
+    m_module = LoadedModule::load(path, &error);
+    if (!m_module) {
+        return Failure{kExitUsage, error};
+    }
+    m_registry = m_module->createRegistry(&error);
+    if (!m_registry) {
+        return Failure{kExitUsage, error};
+    }
+    return std::nullopt;
+}
+
+std::optional<Failure> Session::connect() {
+    std::string error;
+    if (!createAgent(m_options.agent, m_loop, &m_agent, &error)) {
+        return Failure{kExitUsage, error};
+    }
+    if (m_options.trace) {
+        m_agent.agent->GetTrace().setSink(
+            [this](const std::string& line) { m_env.out << "trace: " << line << "\n"; });
+    }
+    SwitchProbe probe(*m_agent.agent, m_loop);
+    const auto name = probe.readSysName(&error);
+    if (!name) {
+        return Failure{kExitStepFailed, "cannot read the switch's name: " + error};
+    }
+    m_agent.agent->SetAgentName(name->c_str());
+    if (!probe.readPorts(&m_ports, &error)) {
+        return Failure{kExitStepFailed, "cannot read the chassis port table: " + error};
+    }
+    m_chassis = describeChassis(probe, m_ports);
+    return std::nullopt;
+}
+
+std::optional<Failure> Session::choosePort() {
+    if (m_options.port) {
+        const SlotPort wanted = *m_options.port;
+        const auto it = std::find_if(m_ports.begin(), m_ports.end(),
+                                     [&](const ChassisPort& p) { return p.where == wanted; });
+        if (it == m_ports.end() && !m_ports.empty()) {
+            return Failure{kExitUsage, "the chassis has no port " + std::to_string(wanted.slot) +
+                                           "/" + std::to_string(wanted.port)};
+        }
+        m_port = it == m_ports.end() ? ChassisPort{wanted, 0, false} : *it;
+        return std::nullopt;
+    }
+    const auto first = firstEthernetPort(m_ports);
+    if (!first) {
+        return Failure{kExitUsage, "the chassis has no Ethernet port; give --slot and --port"};
+    }
+    m_port = *first;
+    return std::nullopt;
+}
+
+std::optional<Failure> Session::openSheet() {
+    const std::string kind = m_port.expander ? "Expander" : "Ethernet";
+    const std::string caption = kind + " Slot:" + std::to_string(m_port.where.slot) +
+                                " Port:" + std::to_string(m_port.where.port);
+    m_sheet = std::make_unique<CSwPropertySheet>(caption.c_str(), 0, nullptr, 0);
+    std::vector<sw::SlotPort> selected;
+    for (const SlotPort& sp : m_options.selected) {
+        selected.push_back({sp.slot, sp.port});
+    }
+    if (selected.empty()) {
+        selected.push_back({m_port.where.slot, m_port.where.port});
+    }
+    m_sheet->SetSelection(m_port.where.slot, m_port.where.port, selected,
+                          m_agent.agent->GetAddress(), nullptr);
+    m_sheet->SetChassisInfoObject(m_chassis.get());
+
+    const bool named = !m_options.pages.empty();
+    const auto& names =
+        named ? m_options.pages : (m_port.expander ? expanderPageNames() : ethernetPageNames());
+    for (const std::string& name : names) {
+        CSwBasePropPage* page = m_registry->GetPage(name.c_str());
+        if (page == nullptr) {
+            if (named) {
+                return Failure{kExitUsage, "the module has no page " + name};
+            }
+            continue;  // as the desktop console: a page the module cannot make is left out
+        }
+        m_sheet->AddPage(page);
+        m_pages.push_back({name, page});
+    }
+    if (m_pages.empty()) {
+        return Failure{kExitUsage, "the module made none of the pages"};
+    }
+    m_sheet->SetAgent(m_agent.agent.get());
+    if (!m_sheet->ActivateSheet(0)) {
+        return Failure{kExitStepFailed, "the property sheet could not be shown"};
+    }
+    m_driver.setRoot(m_sheet->GetSafeHwnd());
+    return std::nullopt;
+}
+
+std::int64_t Session::settleBoundMs() const {
+    if (m_options.agent.kind == AgentChoice::Kind::Simulated) {
+        return kSimulatedSettleMs;
+    }
+    const CMibAgent& agent = *m_agent.agent;
+    return (static_cast<std::int64_t>(agent.GetTimeout()) * (agent.GetRetries() + 1) + 2) * 1000;
+}
+
+std::optional<Failure> Session::run() {
+    std::vector<ScriptStep> steps;
+    if (!m_options.scriptPath.empty()) {
+        std::string error;
+        const auto text = readScript(m_options.scriptPath, m_env.in, &error);
+        if (!text) {
+            return Failure{kExitUsage, error};
+        }
+        ScriptParseResult parsed = parseScript(*text);
+        if (!parsed.ok()) {
+            return Failure{kExitUsage, m_options.scriptPath + ": " + parsed.error};
+        }
+        steps = std::move(parsed.steps);
+    }
+    afx::setApplicationName("swconsole");
+    for (auto step :
+         {&Session::loadModule, &Session::connect, &Session::choosePort, &Session::openSheet}) {
+        if (auto failure = (this->*step)()) {
+            return failure;
+        }
+    }
+    EventSettler settler(m_loop, settleBoundMs());
+    if (auto* inProcess = dynamic_cast<mib::InProcessTransport*>(m_agent.transport.get())) {
+        settler.setBusyProbe([inProcess] { return inProcess->pendingCount() > 0; });
+    }
+    if (!settler.settle()) {
+        return Failure{kExitStepFailed, "the pages did not finish loading within " +
+                                            std::to_string(settler.boundMs()) + " ms"};
+    }
+    ScriptRunner runner(m_driver, *m_sheet, m_pages, settler, m_env.out);
+    const ScriptOutcome outcome = runner.run(steps);
+    if (m_options.dump) {
+        m_env.out << runner.renderScope();
+    }
+    if (!outcome.ok) {
+        return Failure{kExitStepFailed, outcome.failure};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int runConsole(const std::vector<std::string>& args, SessionEnvironment& env) {
+    const OptionsResult parsed = parseOptions(args);
+    if (!parsed.ok) {
+        env.err << env.program << ": " << parsed.error << "\n"
+                << "Try '" << env.program << " --help'.\n";
+        return kExitUsage;
+    }
+    if (parsed.options.help) {
+        env.out << usageText(env.program);
+        return kExitOk;
+    }
+    std::optional<Failure> failure;
+    {
+        Session session(parsed.options, env);
+        failure = session.run();
+    }
+    if (failure) {
+        env.err << env.program << ": " << failure->message << "\n";
+        return failure->status;
+    }
+    return kExitOk;
+}
+
+}  // namespace console

@@ -1,0 +1,47 @@
+#pragma once
+// What the console reads before it opens any page: the switch's name and the ports of its
+// chassis, to pick the default port and the page set of the port's kind.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "console/console_options.h"
+#include "framework/afx/event_loop.h"
+#include "framework/mib/mib_agent.h"
+#include "framework/mib/snmp_types.h"
+
+namespace console {
+
+struct ChassisPort {
+    SlotPort where;
+    int type = 0;
+    bool expander = false;
+};
+
+class SwitchProbe {
+public:
+    SwitchProbe(CMibAgent& agent, afx::EventLoop& loop) : m_agent(agent), m_loop(loop) {}
+
+    // sysName.0; nullopt and *error when the agent does not answer.
+    std::optional<std::string> readSysName(std::string* error);
+    // Every row of the chassis port table, in slot and port order.
+    bool readPorts(std::vector<ChassisPort>* ports, std::string* error);
+    // The compact chassis contents value (chasNorixContents.0).
+    std::optional<std::string> readChassisContents(std::string* error);
+
+private:
+    std::optional<mib::Value> getScalar(const char* name, std::string* error);
+    bool exchange(const mib::RequestPdu& request, mib::ResponsePdu* response, std::string* error);
+
+    CMibAgent& m_agent;
+    afx::EventLoop& m_loop;
+};
+
+// An expander port by its type's catalogue entry; the chassis table has no kind column.
+bool isExpanderPortType(const mib::MibDictionary& dictionary, int type);
+
+// The first port that is not an expander port, if any.
+std::optional<ChassisPort> firstEthernetPort(const std::vector<ChassisPort>& ports);
+
+}  // namespace console
