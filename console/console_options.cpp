@@ -260,9 +260,10 @@ OptionsResult parseOptions(const std::vector<std::string>& args) {
             }
         }
         if (spec == table.end()) {
-            // Never echo what might be a secret typed in the wrong place: name only options.
-            result.error = args[i].rfind('-', 0) == 0 ? "unknown option " + name
-                                                      : "unexpected argument " + args[i];
+            // Never echo a stray argument: it may be a pass phrase without its option.
+            result.error = args[i].rfind('-', 0) == 0
+                               ? "unknown option " + name
+                               : "unexpected argument at position " + std::to_string(i + 1);
             return result;
         }
         if (spec->second.takesValue && !haveValue) {

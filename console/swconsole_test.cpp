@@ -1,0 +1,143 @@
+// Runs the built swconsole as an operator would, with the module loaded through dlopen.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+struct ConsoleRun {
+    int status = -1;
+    std::string output;  // standard output and error together
+};
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+ConsoleRun runSwconsole(const std::string& args) {
+    ConsoleRun run;
+    const std::string command = shellQuoted(SW_SWCONSOLE_PATH) + " " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    std::array<char, 4096> buffer;
+    std::size_t n = 0;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        run.output.append(buffer.data(), n);
+    }
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+class ScriptFile {
+public:
+    explicit ScriptFile(const std::string& text)
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("swconsole_test_" + std::to_string(getpid()) + "_" + std::to_string(s_count++) +
+                  ".txt")) {
+        std::ofstream(m_path) << text;
+    }
+    ~ScriptFile() { std::filesystem::remove(m_path); }
+    std::string arg() const { return shellQuoted(m_path.string()); }
+
+private:
+    static inline int s_count = 0;
+    std::filesystem::path m_path;
+};
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(Swconsole, TheGeneralExampleShowsTheSimulatedSwitchsFirstPort) {
+    const ConsoleRun run = runSwconsole("--page PortGeneral --script " +
+                                        shellQuoted(SW_CONSOLE_EXAMPLES_DIR "/general.txt"));
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(contains(run.output, "IP Address: 127.0.0.1")) << run.output;
+    EXPECT_TRUE(contains(run.output, "Slot: 1\n")) << run.output;
+    EXPECT_TRUE(contains(run.output, "Port: 1\n")) << run.output;
+    EXPECT_TRUE(contains(run.output, "Port Type: 10/100BASE-TX Auto")) << run.output;
+    EXPECT_TRUE(contains(run.output, "Description: 10/100 Mb/s Ethernet")) << run.output;
+}
+
+TEST(Swconsole, AChosenPortAndTheTraceOfItsReads) {
+    const ConsoleRun run = runSwconsole("--slot 2 --port 5 --page portgeneral --dump --trace");
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(contains(run.output, "== Ethernet Slot:2 Port:5 ==")) << run.output;
+    EXPECT_TRUE(contains(run.output, "Slot: 2\n")) << run.output;
+    EXPECT_TRUE(contains(run.output, "Port: 5\n")) << run.output;
+    EXPECT_TRUE(contains(run.output, "trace: ")) << run.output;
+}
+
+TEST(Swconsole, UsageErrorsExitWithTwoAndSayWhy) {
+    ConsoleRun run = runSwconsole("--module /nowhere/libtorvik.so --dump");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(contains(run.output, "cannot load the module /nowhere/libtorvik.so")) << run.output;
+
+    run = runSwconsole("--colour");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(contains(run.output, "unknown option --colour")) << run.output;
+
+    run = runSwconsole("--page NoSuchPage");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(contains(run.output, "Enet Page <NoSuchPage> not found")) << run.output;
+    EXPECT_TRUE(contains(run.output, "the module has no page NoSuchPage")) << run.output;
+
+    run = runSwconsole("--agent sim:/nowhere/scenario.json");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(contains(run.output, "/nowhere/scenario.json")) << run.output;
+
+    run = runSwconsole("--script /nowhere/script.txt");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(contains(run.output, "cannot read the script /nowhere/script.txt")) << run.output;
+
+    run = runSwconsole("--slot 9 --port 1");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(contains(run.output, "the chassis has no port 9/1")) << run.output;
+
+    const ScriptFile bad("page PortGeneral\nfly away\n");
+    run = runSwconsole("--script " + bad.arg());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(contains(run.output, "line 2: fly away: unknown action fly")) << run.output;
+}
+
+TEST(Swconsole, AFailedStepExitsWithOneNamingTheLine) {
+    const ScriptFile script("page PortGeneral\n# nothing is called that\nclick \"Launch\"\n");
+    const ConsoleRun run = runSwconsole("--page PortGeneral --script " + script.arg());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(contains(run.output, "line 3: click \"Launch\": ")) << run.output;
+    EXPECT_TRUE(contains(run.output, "Launch")) << run.output;
+}
+
+TEST(Swconsole, PagesAreFoundByNameOrTitleAndUnknownOnesListTheSheet) {
+    const ScriptFile script("page General\ndump\npage Nowhere\n");
+    const ConsoleRun run = runSwconsole("--page PortGeneral --script " + script.arg());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(contains(run.output, "== General ==")) << run.output;
+    EXPECT_TRUE(contains(run.output,
+                         "line 3: page Nowhere: no page of that name or title; "
+                         "the sheet has PortGeneral"))
+        << run.output;
+}
+
+TEST(Swconsole, MessageBoxesArePrintedAndAnsweredByDefault) {
+    // Cancel asks nobody; OK on an unmodified sheet closes it, after which a dump says so.
+    const ScriptFile script("answer ok\nok\ndump\n");
+    const ConsoleRun run = runSwconsole("--page PortGeneral --script " + script.arg());
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(contains(run.output, "(no window open)")) << run.output;
+}
+
+}  // namespace
