@@ -23,6 +23,15 @@ bool sameIgnoringCase(const std::string& a, const std::string& b) {
            });
 }
 
+// "#1101" names a control by its id, for controls without a label of their own.
+afx::ControlRef controlRef(const std::string& label) {
+    int id = 0;
+    if (label.size() > 1 && label[0] == '#' && asIndex(label.substr(1), &id)) {
+        return afx::ControlRef::withId(id);
+    }
+    return afx::ControlRef(label);
+}
+
 std::string windowText(HWND hwnd) {
     const afx::WindowRecord* record = afx::windows().find(hwnd);
     return record ? record->text : std::string();
@@ -107,13 +116,13 @@ afx::StepResult ScriptRunner::execute(const ScriptStep& step) {
         case Verb::Page:
             return activatePage(a[0]);
         case Verb::Click:
-            return m_driver.click(a[0]);
+            return m_driver.click(controlRef(a[0]));
         case Verb::Type:
-            return m_driver.type(a[0], a[1]);
+            return m_driver.type(controlRef(a[0]), a[1]);
         case Verb::Choose:
             return chooseEntry(step);
         case Verb::Select:
-            return m_driver.selectRows(a[0], step.rows);
+            return m_driver.selectRows(controlRef(a[0]), step.rows);
         case Verb::DblClick:
             return doubleClickEntry(step);
         case Verb::Drag:
@@ -167,10 +176,10 @@ afx::StepResult ScriptRunner::activatePage(const std::string& nameOrTitle) {
 }
 
 afx::StepResult ScriptRunner::chooseEntry(const ScriptStep& step) {
-    afx::StepResult byText = m_driver.choose(step.args[0], step.args[1]);
+    afx::StepResult byText = m_driver.choose(controlRef(step.args[0]), step.args[1]);
     int index = 0;
     if (!byText.ok && asIndex(step.args[1], &index)) {
-        afx::StepResult byIndex = m_driver.choose(step.args[0], index);
+        afx::StepResult byIndex = m_driver.choose(controlRef(step.args[0]), index);
         if (byIndex.ok) {
             return byIndex;
         }
@@ -179,10 +188,10 @@ afx::StepResult ScriptRunner::chooseEntry(const ScriptStep& step) {
 }
 
 afx::StepResult ScriptRunner::doubleClickEntry(const ScriptStep& step) {
-    afx::StepResult byText = m_driver.doubleClick(step.args[0], step.args[1]);
+    afx::StepResult byText = m_driver.doubleClick(controlRef(step.args[0]), step.args[1]);
     int index = 0;
     if (!byText.ok && asIndex(step.args[1], &index)) {
-        afx::StepResult byIndex = m_driver.doubleClick(step.args[0], index);
+        afx::StepResult byIndex = m_driver.doubleClick(controlRef(step.args[0]), index);
         if (byIndex.ok) {
             return byIndex;
         }
@@ -191,7 +200,7 @@ afx::StepResult ScriptRunner::doubleClickEntry(const ScriptStep& step) {
 }
 
 afx::StepResult ScriptRunner::drag(const std::string& label, int row) {
-    afx::FoundControl found = m_driver.find(label);
+    afx::FoundControl found = m_driver.find(controlRef(label));
     if (!found.result.ok) {
         return found.result;
     }

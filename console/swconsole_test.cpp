@@ -141,3 +141,21 @@ TEST(Swconsole, MessageBoxesArePrintedAndAnsweredByDefault) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Swconsole, AScriptedChangeReachesTheSwitchAndShowsInTheList) {
+    const ScriptFile script(
+        "page PortStatus\n"
+        "select \"Physical Ports\" 0\n"
+        "type Description: \"core link\"\n"
+        "apply\n"
+        "dump\n");
+    const ConsoleRun run =
+        runSwconsole("--page PortStatus --select 1/1,1/2 --trace --script " + script.arg());
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(contains(run.output, "Description: \"core link\"")) << run.output;
+    EXPECT_TRUE(contains(run.output, "trace: SendSet(")) << run.output;
+}
+
+}  // namespace
