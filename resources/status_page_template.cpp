@@ -26,7 +26,7 @@ afx::DialogTemplate enetPortStatusTemplate() {
     controls.push_back(valueAt(IDC_STATUS_OPER_STATUS, CRect(94, 150, 236, 160)));
     controls.push_back(labelAt("Admin Status:", CRect(16, 168, 90, 178)));
     controls.push_back(controlOf(WindowClass::ComboBox, IDC_STATUS_ADMIN_STATUS, "",
-                                 CRect(94, 166, 180, 226), style::kDropDownList | style::kTabStop));
+                                 CRect(94, 166, 180, 178), style::kDropDownList | style::kTabStop));
     controls.push_back(labelAt("Description:", CRect(16, 188, 90, 198)));
     controls.push_back(controlOf(WindowClass::Edit, IDC_STATUS_DESCRIPTION, "",
                                  CRect(94, 186, 236, 198), style::kTabStop));
