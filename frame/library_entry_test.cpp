@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "frame/module_instance.h"
 #include "frame/page_registry.h"
@@ -39,10 +40,14 @@ TEST(LibraryEntry, RegistersTheModuleAndItsTemplatesUnderItsOwnHandle) {
                             }),
               1);
 
-    const afx::DialogTemplate* general =
-        afx::findDialogTemplateIn(TorvikInstanceHandle(), IDD_ENET_PORT_GENERAL);
-    ASSERT_NE(general, nullptr);
-    EXPECT_EQ(general->caption, "General");
+    const std::pair<int, const char*> templates[] = {{IDD_ENET_PORT_GENERAL, "General"},
+                                                     {IDD_ENET_PORT_STATUS, "Status"},
+                                                     {IDD_ENET_PORT_STATS, "Statistics"}};
+    for (const auto& [id, caption] : templates) {
+        const afx::DialogTemplate* dialog = afx::findDialogTemplateIn(TorvikInstanceHandle(), id);
+        ASSERT_NE(dialog, nullptr) << id;
+        EXPECT_EQ(dialog->caption, caption);
+    }
 }
 
 TEST(LibraryEntry, ClaimsEveryRunTimeClassOfTheModuleIncludingPagesLinkedAfterIt) {
