@@ -82,8 +82,10 @@ void CEnetPortGeneralPage::OnRequestDone(int h) {
     if (!m_chassisAccess || !m_chassisAccess->HasResponded(h)) {
         return;
     }
-    // Neither chassis table answered: stay unloaded so the next activation reads again.
-    if (!m_chassisInfo || !m_chassisAccess->LoadChassisInfo(m_chassisInfo)) {
+    // The type comes from the port table: when that read failed the page stays unloaded, so
+    // the next activation reads again instead of showing an empty type for good.
+    if (m_mibComm->GetErrorCode(m_chassisAccess->portRequest()) != 0 || !m_chassisInfo ||
+        !m_chassisAccess->LoadChassisInfo(m_chassisInfo)) {
         return;
     }
     const int type = m_chassisInfo->GetPortType(m_slot, m_port);

@@ -116,6 +116,24 @@ TEST_F(GeneralPageTest, AFailedChassisReadLeavesThePageUnloadedAndSilentUntilThe
     EXPECT_EQ(page.m_loaded, 1);
 }
 
+TEST_F(GeneralPageTest, APortTableThatFailsWhileTheSlotTableAnswersDoesNotCountAsLoaded) {
+    // The slot read's first try is lost, so the port read fails first and the slot read's
+    // retry ends the round.
+    m_fixture.transport().setLatencyMs(1);
+    m_fixture.transport().dropNextRequests(1);
+    CEnetPortGeneralPage& page = open(1, 9);
+    m_fixture.advance(1);
+    m_fixture.transport().failNextRequest(mib::TransportOutcome::SendFailed, "no route");
+    m_fixture.advance(20'000);
+    expectNoPortType(page);
+    EXPECT_THAT(m_fixture.driver().shownMessageBoxes(), IsEmpty());
+
+    page.OnSetActive();
+    m_fixture.advance(100);
+    EXPECT_EQ(page.portTypeText(), kFixedName);
+    EXPECT_EQ(page.m_loaded, 1);
+}
+
 TEST_F(GeneralPageTest, OperatorSeesEveryLabelWithItsValue) {
     open(1, 9);
     m_fixture.settle();
