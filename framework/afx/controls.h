@@ -142,7 +142,28 @@ namespace afx {
 enum class SelectMode { Plain, Ctrl, Shift };
 
 // Operator actions: change state as a person would and cause the notifications a person
-// would cause. They act only on enabled, visible windows and return false otherwise.
+// would cause. They act only on enabled, visible windows and return false otherwise;
+// lastOperatorRefusal() then tells why.
+enum class Refusal {
+    None,
+    NoWindow,
+    Disabled,    // the window, or the ancestor named by OperatorRefusal::window
+    Hidden,      // likewise
+    ReadOnly,    // edit
+    WrongClass,  // not the kind of control the action operates
+    OutOfRange,  // entry, row or column index (or entry text) the control lacks
+};
+struct OperatorRefusal {
+    Refusal reason = Refusal::None;
+    // The window that refused: the control itself, or the disabled or hidden ancestor.
+    HWND window = nullptr;
+    explicit operator bool() const { return reason != Refusal::None; }
+};
+// Why the last operator action returned false; None after one that acted.
+const OperatorRefusal& lastOperatorRefusal();
+// "disabled", "hidden", "read-only", ...
+const char* refusalText(Refusal reason);
+
 bool operatorClick(HWND button);
 bool operatorType(HWND edit, const std::string& text);  // replaces the whole text
 bool operatorChoose(HWND combo, int index);

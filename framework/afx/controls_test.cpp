@@ -244,3 +244,187 @@ TEST(WindowSystemTest, DestroyedHandlesStayInvalidAndObserversHearEverything) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlsTest, SingleSelectionListTakesCtrlAndShiftClicksAsPlainOnes) {
+    auto* list = control<CListCtrl>(kListView);
+    list->InsertColumn(0, "Port");
+    for (const char* text : {"a", "b", "c", "d"}) {
+        list->InsertItem(list->GetItemCount(), text);
+    }
+    list->SetSingleSelection(TRUE);
+    auto selected = [list] {
+        std::vector<int> rows;
+        for (int i = list->GetNextItem(-1, LVNI_SELECTED); i >= 0;
+             i = list->GetNextItem(i, LVNI_SELECTED)) {
+            rows.push_back(i);
+        }
+        return rows;
+    };
+    ASSERT_TRUE(afx::operatorSelectRows(item(kListView), {1}));
+    ASSERT_TRUE(afx::operatorSelectRows(item(kListView), {3}, afx::SelectMode::Ctrl));
+    EXPECT_EQ(selected(), std::vector<int>{3});
+    EXPECT_EQ(list->GetNextItem(-1, LVNI_FOCUSED), 3);
+    ASSERT_TRUE(afx::operatorSelectRows(item(kListView), {0}, afx::SelectMode::Shift));
+    EXPECT_EQ(selected(), std::vector<int>{0});
+    // A Ctrl click on the selected row keeps it, as a plain click does.
+    ASSERT_TRUE(afx::operatorSelectRows(item(kListView), {0}, afx::SelectMode::Ctrl));
+    EXPECT_EQ(selected(), std::vector<int>{0});
+}
+
+TEST_F(ControlsTest, DeletingARowMovesTheSelectionWithTheRowsBelow) {
+    auto* list = control<CListCtrl>(kListView);
+    list->InsertColumn(0, "Port");
+    for (const char* text : {"a", "b", "c", "d"}) {
+        list->InsertItem(list->GetItemCount(), text);
+    }
+    list->SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ASSERT_TRUE(list->DeleteItem(0));
+    EXPECT_EQ(list->GetNextItem(-1, LVNI_SELECTED), 1);
+    EXPECT_EQ(list->GetItemText(1, 0), "c");
+    EXPECT_EQ(list->GetNextItem(-1, LVNI_FOCUSED), 1);
+    EXPECT_EQ(list->GetSelectedCount(), 1u);
+    ASSERT_TRUE(list->DeleteItem(1));  // the selected row itself
+    EXPECT_EQ(list->GetSelectedCount(), 0u);
+    EXPECT_FALSE(list->DeleteItem(2));
+}
+
+TEST_F(ControlsTest, RefusedOperatorActionsSayWhy) {
+    using afx::Refusal;
+    auto refusal = [] { return afx::lastOperatorRefusal().reason; };
+    EXPECT_TRUE(afx::operatorType(item(kEdit), "ok"));
+    EXPECT_EQ(refusal(), Refusal::None);
+
+    control<CEdit>(kEdit)->SetReadOnly(TRUE);
+    EXPECT_FALSE(afx::operatorType(item(kEdit), "x"));
+    EXPECT_EQ(refusal(), Refusal::ReadOnly);
+    control<CEdit>(kEdit)->SetReadOnly(FALSE);
+
+    ASSERT_TRUE(afx::operatorSetFocus(item(kCombo)));
+    EXPECT_FALSE(afx::operatorClick(item(kEdit)));
+    EXPECT_EQ(refusal(), Refusal::WrongClass);
+    EXPECT_EQ(afx::windows().focus(), item(kCombo));  // a refused click moves nothing
+
+    EXPECT_FALSE(afx::operatorChoose(item(kCombo), 0));  // no entries
+    EXPECT_EQ(refusal(), Refusal::OutOfRange);
+
+    control<CButton>(kCheck)->EnableWindow(FALSE);
+    EXPECT_FALSE(afx::operatorClick(item(kCheck)));
+    EXPECT_EQ(refusal(), Refusal::Disabled);
+    EXPECT_EQ(afx::lastOperatorRefusal().window, item(kCheck));
+    control<CButton>(kCheck)->EnableWindow(TRUE);
+
+    control<CWnd>(kList)->ShowWindow(SW_HIDE);
+    EXPECT_FALSE(afx::operatorSelectListBox(item(kList), 0));
+    EXPECT_EQ(refusal(), Refusal::Hidden);
+    control<CWnd>(kList)->ShowWindow(SW_SHOW);
+
+    // The parent is the one that is disabled: the refusal names it.
+    parent.EnableWindow(FALSE);
+    EXPECT_FALSE(afx::operatorClick(item(kCheck)));
+    EXPECT_EQ(refusal(), Refusal::Disabled);
+    EXPECT_EQ(afx::lastOperatorRefusal().window, parent.m_hWnd);
+    parent.EnableWindow(TRUE);
+
+    const HWND gone = item(kRadioC);
+    afx::windows().destroy(gone);
+    EXPECT_FALSE(afx::operatorClick(gone));
+    EXPECT_EQ(refusal(), Refusal::NoWindow);
+}
+
+// A list that sorts on its own heading clicks and swallows its double-clicks, and a button
+// that counts its own clicks but lets the parent hear them too.
+class SelfSortingList : public CListCtrl {
+public:
+    int columnClicks = 0;
+    int doubleClicks = 0;
+    BOOL letParentSeeColumnClicks = TRUE;
+
+protected:
+    BOOL OnColumnClick(NMHDR* hdr, LRESULT* result) {
+        columnClicks += reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem + 1;
+        *result = 0;
+        return letParentSeeColumnClicks ? FALSE : TRUE;
+    }
+    void OnDoubleClick(NMHDR*, LRESULT* result) {
+        ++doubleClicks;
+        *result = 7;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(SelfSortingList, CListCtrl)
+ON_NOTIFY_REFLECT_EX(LVN_COLUMNCLICK, &SelfSortingList::OnColumnClick)
+ON_NOTIFY_REFLECT(NM_DBLCLK, &SelfSortingList::OnDoubleClick)
+END_MESSAGE_MAP()
+
+class CountingButton : public CButton {
+public:
+    int clicks = 0;
+
+protected:
+    void OnClicked() { ++clicks; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CountingButton, CButton)
+ON_CONTROL_REFLECT(BN_CLICKED, &CountingButton::OnClicked)
+END_MESSAGE_MAP()
+
+class MapParent : public CWnd {
+public:
+    std::vector<std::string> heard;
+
+protected:
+    void OnColumnClick(NMHDR*, LRESULT*) { heard.push_back("column"); }
+    void OnDoubleClick(NMHDR*, LRESULT*) { heard.push_back("double"); }
+    void OnChecked() { heard.push_back("check"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(MapParent, CWnd)
+ON_NOTIFY(LVN_COLUMNCLICK, kListView, &MapParent::OnColumnClick)
+ON_NOTIFY(NM_DBLCLK, kListView, &MapParent::OnDoubleClick)
+ON_BN_CLICKED(kCheck, &MapParent::OnChecked)
+END_MESSAGE_MAP()
+
+TEST(ReflectionTest, ControlsHandleTheirOwnNotificationsBeforeTheParent) {
+    MapParent parent;
+    parent.Create(nullptr, "parent", 0, CRect(), nullptr, 0);
+    SelfSortingList list;
+    CountingButton check;
+    ASSERT_TRUE(list.Attach(afx::windows().create(afx::WindowClass::ListView, parent.m_hWnd,
+                                                  kListView, "", afx::style::kReport, CRect())));
+    ASSERT_TRUE(check.Attach(
+        afx::windows().create(afx::WindowClass::CheckBox, parent.m_hWnd, kCheck, "", 0, CRect())));
+    list.InsertColumn(0, "Slot");
+    list.InsertColumn(1, "Port");
+    list.InsertItem(0, "1");
+
+    ASSERT_TRUE(afx::operatorClickColumn(list.m_hWnd, 1));
+    EXPECT_EQ(list.columnClicks, 2);
+    EXPECT_EQ(parent.heard, std::vector<std::string>{"column"});  // _EX returned FALSE
+    list.letParentSeeColumnClicks = FALSE;
+    ASSERT_TRUE(afx::operatorClickColumn(list.m_hWnd, 0));
+    EXPECT_EQ(list.columnClicks, 3);
+    EXPECT_EQ(parent.heard.size(), 1u);
+
+    NMHDR hdr;
+    hdr.code = NM_DBLCLK;
+    EXPECT_EQ(afx::windows().notifyParent(list.m_hWnd, hdr), 7);  // the list's result
+    EXPECT_EQ(list.doubleClicks, 1);
+    EXPECT_EQ(parent.heard.size(), 1u);
+
+    ASSERT_TRUE(afx::operatorClick(check.m_hWnd));
+    EXPECT_EQ(check.clicks, 1);
+    EXPECT_EQ(parent.heard.size(), 1u);  // a plain reflected entry takes the notification
+
+    // A detached control no longer hears its notifications; the parent does.
+    check.Detach();
+    ASSERT_TRUE(afx::operatorClick(afx::windows().childById(parent.m_hWnd, kCheck)));
+    EXPECT_EQ(check.clicks, 1);
+    EXPECT_EQ(parent.heard.back(), "check");
+}
+
+}  // namespace

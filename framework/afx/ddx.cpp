@@ -98,7 +98,11 @@ void CDataExchange::Fail() {
     }
 }
 
-void DDX_Text(CDataExchange* dx, int id, CString& value) {
+namespace {
+
+// The edit's text goes to the member through fromText, or comes from it through toText.
+template <class FromText, class ToText>
+void exchangeText(CDataExchange* dx, int id, FromText fromText, ToText toText) {
     if (dx->failed()) {
         return;
     }
@@ -107,56 +111,48 @@ void DDX_Text(CDataExchange* dx, int id, CString& value) {
         return;
     }
     if (dx->m_bSaveAndValidate) {
-        value = controlText(hwnd).c_str();
+        fromText(controlText(hwnd));
     } else {
-        afx::windows().setText(hwnd, value.str());
+        afx::windows().setText(hwnd, toText());
     }
 }
 
-namespace {
 template <class Number>
-void exchangeNumber(CDataExchange* dx, int id, Number& value, const char* format) {
-    if (dx->failed()) {
-        return;
-    }
-    HWND hwnd = dx->PrepareEditCtrl(id);
-    if (!hwnd) {
-        return;
-    }
-    if (dx->m_bSaveAndValidate) {
-        const long typed = afx::leadingNumber(controlText(hwnd).c_str());
-        value = static_cast<Number>(typed);
-    } else {
-        CString text;
-        text.Format(format, value);
-        afx::windows().setText(hwnd, text.str());
-    }
+std::string formatted(const char* format, Number value) {
+    CString text;
+    text.Format(format, value);
+    return text.str();
 }
+
 }  // namespace
 
+void DDX_Text(CDataExchange* dx, int id, CString& value) {
+    exchangeText(
+        dx, id, [&](const std::string& text) { value = text.c_str(); },
+        [&] { return value.str(); });
+}
 void DDX_Text(CDataExchange* dx, int id, int& value) {
-    exchangeNumber(dx, id, value, "%d");
+    exchangeText(
+        dx, id,
+        [&](const std::string& text) {
+            value = static_cast<int>(afx::leadingNumber(text.c_str()));
+        },
+        [&] { return formatted("%d", value); });
 }
 void DDX_Text(CDataExchange* dx, int id, UINT& value) {
-    if (dx->failed()) {
-        return;
-    }
-    // A typed sign makes no unsigned number: only leading digits count.
-    HWND hwnd = dx->PrepareEditCtrl(id);
-    if (hwnd && dx->m_bSaveAndValidate) {
-        const std::string text = controlText(hwnd);
-        const long typed = afx::leadingNumber(text.c_str());
-        value = typed < 0 ? 0 : static_cast<UINT>(typed);
-        return;
-    }
-    if (hwnd) {
-        CString text;
-        text.Format("%u", value);
-        afx::windows().setText(hwnd, text.str());
-    }
+    exchangeText(
+        dx, id,
+        [&](const std::string& text) {
+            // A typed sign makes no unsigned number: only leading digits count.
+            const long typed = afx::leadingNumber(text.c_str());
+            value = typed < 0 ? 0 : static_cast<UINT>(typed);
+        },
+        [&] { return formatted("%u", value); });
 }
 void DDX_Text(CDataExchange* dx, int id, long& value) {
-    exchangeNumber(dx, id, value, "%ld");
+    exchangeText(
+        dx, id, [&](const std::string& text) { value = afx::leadingNumber(text.c_str()); },
+        [&] { return formatted("%ld", value); });
 }
 
 void DDX_Check(CDataExchange* dx, int id, int& value) {

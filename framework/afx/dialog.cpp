@@ -136,6 +136,9 @@ INT_PTR CDialog::DoModal() {
         }
     }
     m_modalRunning = false;
+    if (afx::UiDriver* driver = afx::uiDriver()) {
+        driver->modalLoopEnded(self);
+    }
     if (parentWasEnabled && afx::windows().isWindow(parent->m_hWnd)) {
         parent->EnableWindow(TRUE);
     }
@@ -375,6 +378,9 @@ INT_PTR CPropertySheet::DoModal() {
         m_modalResult = IDCANCEL;
     }
     m_modalRunning = false;
+    if (afx::UiDriver* driver = afx::uiDriver()) {
+        driver->modalLoopEnded(self);
+    }
     if (afx::windows().isWindow(self)) {
         afx::windows().destroy(self);
     }

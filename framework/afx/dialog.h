@@ -23,6 +23,9 @@ public:
     void EndDialog(int result);
     void GotoDlgCtrl(CWnd* control);
     bool isModalRunning() const { return m_modalRunning; }
+    // EndDialog was called during the current (or last) modal run; its loop may not have
+    // returned yet, so whoever acts inside the dialog should stop.
+    bool isModalEnded() const { return m_modalEnded; }
     UINT templateId() const { return m_templateId; }
 
     virtual BOOL OnInitDialog();
@@ -97,6 +100,9 @@ public:
     virtual BOOL Create(CWnd* parent = nullptr, DWORD style = 0, DWORD exStyle = 0);
     virtual INT_PTR DoModal();
     void EndDialog(int result);
+    bool isModalRunning() const { return m_modalRunning; }
+    // A button or EndDialog ended the current (or last) modal run; see CDialog.
+    bool isModalEnded() const { return m_modalEnded; }
 
     // Button handlers, overridable by derived sheets that add buttons.
     virtual void OnOK();

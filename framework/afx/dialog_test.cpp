@@ -433,6 +433,198 @@ TEST_F(DialogTest, PropertySheetCreatesPagesOnFirstActivationAndAppliesThem) {
     EXPECT_FALSE(IsWindow(sheet.m_hWnd));
 }
 
+// Two radio groups, a combo and a digits-only edit made so by its wrapper.
+constexpr int kSpeed0 = 120;
+constexpr int kSpeed1 = 121;
+constexpr int kDuplex0 = 122;
+constexpr int kDuplex1 = 123;
+constexpr int kDigits = 124;
+
+class DigitsEdit : public CEdit {
+public:
+    int attached = 0;
+
+protected:
+    void PreSubclassWindow() override {
+        ++attached;
+        ModifyStyle(0, afx::style::kDigitsOnly);
+    }
+};
+
+class ChoicesDialog : public CDialog {
+public:
+    explicit ChoicesDialog(UINT id) : CDialog(id) {}
+    int speed = -1;
+    int duplex = -1;
+    int mode = -1;
+    UINT count = 0;
+    long offset = 0;
+    DigitsEdit digits;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override {
+        DDX_Radio(dx, kSpeed0, speed);
+        DDX_Radio(dx, kDuplex0, duplex);
+        DDX_CBIndex(dx, kMode, mode);
+        DDX_Text(dx, kCount, count);
+        DDX_Text(dx, kNumber, offset);
+        DDX_Control(dx, kDigits, digits);
+    }
+};
+
+DialogTemplate choicesTemplate(int id) {
+    using afx::style::kGroup;
+    return DialogTemplate{id,
+                          "Choices",
+                          CSize(200, 100),
+                          {
+                              {kSpeed0, WindowClass::RadioButton, "10", CRect(), kGroup},
+                              {kSpeed1, WindowClass::RadioButton, "100", CRect(), 0},
+                              {kDuplex0, WindowClass::RadioButton, "Half", CRect(), kGroup},
+                              {kDuplex1, WindowClass::RadioButton, "Full", CRect(), 0},
+                              {kMode, WindowClass::ComboBox, "", CRect(), kGroup},
+                              {kCount, WindowClass::Edit, "", CRect(), 0},
+                              {kNumber, WindowClass::Edit, "", CRect(), 0},
+                              {kDigits, WindowClass::Edit, "", CRect(), 0},
+                          }};
+}
+
+TEST_F(DialogTest, RadioGroupsComboIndexAndNumbersExchangeIndependently) {
+    const int id = nextTemplateId();
+    ASSERT_TRUE(afx::registerDialogTemplate(AfxGetInstanceHandle(), choicesTemplate(id)));
+    ChoicesDialog dialog(static_cast<UINT>(id));
+    dialog.speed = 1;
+    dialog.duplex = 0;
+    ASSERT_TRUE(dialog.Create(static_cast<UINT>(id)));
+    auto checked = [&](int ctl) { return dialog.IsDlgButtonChecked(ctl) == BST_CHECKED; };
+    auto hwnd = [&](int ctl) { return dialog.GetDlgItem(ctl)->m_hWnd; };
+    EXPECT_TRUE(checked(kSpeed1));
+    EXPECT_FALSE(checked(kSpeed0));
+    EXPECT_TRUE(checked(kDuplex0));  // the second group is not the first's third button
+
+    // -1 out clears its group only; nothing checked reads back as -1.
+    dialog.speed = -1;
+    dialog.UpdateData(FALSE);
+    EXPECT_FALSE(checked(kSpeed0) || checked(kSpeed1));
+    EXPECT_TRUE(checked(kDuplex0));
+    ASSERT_TRUE(afx::operatorClick(hwnd(kDuplex1)));
+    ASSERT_TRUE(dialog.UpdateData(TRUE));
+    EXPECT_EQ(dialog.speed, -1);
+    EXPECT_EQ(dialog.duplex, 1);
+
+    auto* combo = static_cast<CComboBox*>(dialog.GetDlgItem(kMode));
+    combo->AddString("auto");
+    combo->AddString("forced");
+    dialog.mode = 1;
+    dialog.UpdateData(FALSE);
+    EXPECT_EQ(combo->GetCurSel(), 1);
+    ASSERT_TRUE(afx::operatorChoose(hwnd(kMode), 0));
+    ASSERT_TRUE(dialog.UpdateData(TRUE));
+    EXPECT_EQ(dialog.mode, 0);
+    dialog.mode = -1;
+    dialog.UpdateData(FALSE);
+    EXPECT_EQ(combo->GetCurSel(), -1);
+    dialog.mode = 5;
+    ASSERT_TRUE(dialog.UpdateData(TRUE));
+    EXPECT_EQ(dialog.mode, -1);
+
+    // Numbers: an unsigned member takes no sign; a long one does.
+    ASSERT_TRUE(afx::operatorType(hwnd(kCount), "-5"));
+    ASSERT_TRUE(afx::operatorType(hwnd(kNumber), " -12ab"));
+    ASSERT_TRUE(dialog.UpdateData(TRUE));
+    EXPECT_EQ(dialog.count, 0u);
+    EXPECT_EQ(dialog.offset, -12);
+    dialog.count = 4000000000u;
+    dialog.offset = -3000000000L;
+    dialog.UpdateData(FALSE);
+    CString text;
+    dialog.GetDlgItemText(kCount, text);
+    EXPECT_EQ(text, "4000000000");
+    dialog.GetDlgItemText(kNumber, text);
+    EXPECT_EQ(text, "-3000000000");
+
+    // The wrapper gave its edit its behaviour when DDX_Control attached it, once.
+    EXPECT_EQ(dialog.digits.attached, 1);
+    ASSERT_TRUE(afx::operatorType(hwnd(kDigits), "1a2"));
+    CString digits;
+    dialog.digits.GetWindowText(digits);
+    EXPECT_EQ(digits, "12");
+    EXPECT_EQ(dialog.digits.attached, 1);
+}
+
+// Records the loop hooks; ends each dialog from inside its loop.
+class HookRecorder : public ScriptedDriver {
+public:
+    std::vector<std::string> events;
+    std::function<void(HWND)> onEnded;
+    void modalLoopEnded(HWND dialog) override {
+        events.push_back("ended");
+        if (onEnded) {
+            onEnded(dialog);
+        }
+    }
+};
+
+TEST_F(DialogTest, ModalLoopEndIsReportedAndAnEndedRunIsVisibleBeforeItsLoopReturns) {
+    const int id = nextTemplateId();
+    ASSERT_TRUE(afx::registerDialogTemplate(AfxGetInstanceHandle(), formTemplate(id)));
+    HookRecorder recorder;
+    afx::UiDriver* previous = afx::setUiDriver(&recorder);
+    FormDialog outer(static_cast<UINT>(id));
+    FormDialog inner(static_cast<UINT>(id), &outer);
+    std::vector<HWND> ended;
+    recorder.onEnded = [&](HWND dialog) {
+        ended.push_back(dialog);
+        // The loop is over; the window still exists for the driver to look at.
+        EXPECT_TRUE(IsWindow(dialog));
+        const FormDialog& which = dialog == outer.m_hWnd ? outer : inner;
+        EXPECT_FALSE(which.isModalRunning());
+        EXPECT_TRUE(which.isModalEnded());
+    };
+    HWND innerHwnd = nullptr;
+    recorder.onModal = [&](HWND dialog) {
+        recorder.events.push_back("started");
+        if (dialog == outer.m_hWnd) {
+            EXPECT_FALSE(outer.isModalEnded());
+            EXPECT_EQ(inner.DoModal(), kDone);
+            afx::operatorClick(outer.GetDlgItem(IDOK)->m_hWnd);
+            // Ended, yet still running until control returns to the loop.
+            EXPECT_TRUE(outer.isModalRunning());
+            EXPECT_TRUE(outer.isModalEnded());
+        } else {
+            innerHwnd = dialog;
+            afx::operatorClick(inner.GetDlgItem(kDone)->m_hWnd);
+        }
+    };
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    afx::setUiDriver(previous);
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"started", "started", "ended", "ended"}));
+    ASSERT_EQ(ended.size(), 2u);
+    EXPECT_EQ(ended[0], innerHwnd);
+}
+
+TEST_F(DialogTest, CancelToCloseLeavesOnlyCloseWhichEndsTheSheetWithOk) {
+    const int id = nextTemplateId();
+    ASSERT_TRUE(afx::registerDialogTemplate(AfxGetInstanceHandle(), formTemplate(id)));
+    CountingPage page(static_cast<UINT>(id));
+    CPropertySheet sheet("Ports");
+    sheet.AddPage(&page);
+    driver.onModal = [&](HWND) {
+        page.CancelToClose();
+        const afx::WindowRecord* ok = afx::windows().find(sheet.buttonHandle(IDOK));
+        EXPECT_EQ(ok->text, "Close");
+        page.SetModified(TRUE);
+        page.SetModified(FALSE);
+        EXPECT_FALSE(afx::operatorClick(sheet.buttonHandle(IDCANCEL)));
+        EXPECT_EQ(afx::lastOperatorRefusal().reason, afx::Refusal::Disabled);
+        EXPECT_FALSE(sheet.isModalEnded());
+        EXPECT_TRUE(afx::operatorClick(sheet.buttonHandle(IDOK)));
+        EXPECT_TRUE(sheet.isModalEnded());
+    };
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(page.applies, 1);
+}
+
 TEST_F(DialogTest, MessageBoxesAndWaitCursorsAreObservable) {
     struct Watcher : afx::WindowObserver {
         std::vector<std::string> seen;

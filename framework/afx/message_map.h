@@ -30,6 +30,14 @@ struct MessageMap {
     const MessageMapEntry* entries;
 };
 
+// What a reflected entry's handler gets as lParam: the parent's message and the result the
+// parent will return. The handler returns TRUE when the control handled the notification.
+struct ReflectedMessage {
+    WPARAM wParam;
+    LPARAM lParam;
+    LRESULT result = 0;
+};
+
 // The entry for (message, code, id) in map or its bases, or nullptr.
 const MessageMapEntry* findMessageEntry(const MessageMap* map, UINT message, UINT code, UINT id);
 
@@ -111,3 +119,30 @@ public:
          static_cast<ThisClass*>(t)->OnClose();                        \
          return 0;                                                     \
      }},
+
+// A control handles its own notifications before its parent does. The plain forms take the
+// notification (the parent's table does not see it); the _EX forms return BOOL, FALSE letting
+// the parent handle it too.
+#define AFX_REFLECT_ENTRY(message, code, call)                                           \
+    {WM_REFLECT_BASE + (message), static_cast<UINT>(code), 0, 0,                         \
+     [](CCmdTarget* t, WPARAM, LPARAM l) -> LRESULT {                                    \
+         auto* reflected [[maybe_unused]] = reinterpret_cast<afx::ReflectedMessage*>(l); \
+         auto* self [[maybe_unused]] = static_cast<ThisClass*>(t);                       \
+         call                                                                            \
+     }},
+
+#define ON_NOTIFY_REFLECT(code, fn)                                                     \
+    AFX_REFLECT_ENTRY(                                                                  \
+        WM_NOTIFY, code,                                                                \
+        (self->*(fn))(reinterpret_cast<NMHDR*>(reflected->lParam), &reflected->result); \
+        return TRUE;)
+#define ON_NOTIFY_REFLECT_EX(code, fn)                                                        \
+    AFX_REFLECT_ENTRY(                                                                        \
+        WM_NOTIFY, code,                                                                      \
+        return (self->*(fn))(reinterpret_cast<NMHDR*>(reflected->lParam), &reflected->result) \
+                   ? TRUE                                                                     \
+                   : FALSE;)
+#define ON_CONTROL_REFLECT(code, fn) \
+    AFX_REFLECT_ENTRY(WM_COMMAND, code, (self->*(fn))(); return TRUE;)
+#define ON_CONTROL_REFLECT_EX(code, fn) \
+    AFX_REFLECT_ENTRY(WM_COMMAND, code, return (self->*(fn))() ? TRUE : FALSE;)

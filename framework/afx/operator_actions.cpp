@@ -8,15 +8,26 @@ namespace afx {
 
 namespace {
 
+OperatorRefusal g_refusal;
+
+bool refuse(Refusal reason, HWND window) {
+    g_refusal = {reason, window};
+    return false;
+}
+
+// The window if a person can operate it now; else nullptr, with the refusal recorded.
 WindowRecord* usable(HWND hwnd) {
+    g_refusal = {};
     WindowRecord* r = windows().find(hwnd);
     if (!r) {
+        refuse(Refusal::NoWindow, hwnd);
         return nullptr;
     }
     // Disabled or hidden windows, or those inside a disabled or hidden parent, take no input;
     // an owned (non-child) dialog does not depend on its owner.
     for (WindowRecord* w = r; w; w = windows().find(w->parent)) {
         if (!w->enabled || !w->visible) {
+            refuse(w->enabled ? Refusal::Hidden : Refusal::Disabled, w->handle);
             return nullptr;
         }
         if (w->cls == WindowClass::Dialog && !w->is(style::kChild)) {
@@ -24,6 +35,23 @@ WindowRecord* usable(HWND hwnd) {
         }
     }
     return r;
+}
+
+// The window if it is usable and of that class.
+WindowRecord* usableOf(HWND hwnd, WindowClass cls) {
+    WindowRecord* r = usable(hwnd);
+    if (r && r->cls != cls) {
+        refuse(Refusal::WrongClass, hwnd);
+        return nullptr;
+    }
+    return r;
+}
+
+bool inRange(int index, std::size_t count, HWND hwnd) {
+    if (index < 0 || static_cast<std::size_t>(index) >= count) {
+        return refuse(Refusal::OutOfRange, hwnd);
+    }
+    return true;
 }
 
 // Radio buttons of the group hwnd belongs to.
@@ -61,6 +89,30 @@ void listViewNotify(HWND hwnd, UINT code, int row) {
 
 }  // namespace
 
+const OperatorRefusal& lastOperatorRefusal() {
+    return g_refusal;
+}
+
+const char* refusalText(Refusal reason) {
+    switch (reason) {
+        case Refusal::None:
+            return "";
+        case Refusal::NoWindow:
+            return "no such window";
+        case Refusal::Disabled:
+            return "disabled";
+        case Refusal::Hidden:
+            return "hidden";
+        case Refusal::ReadOnly:
+            return "read-only";
+        case Refusal::WrongClass:
+            return "not that kind of control";
+        case Refusal::OutOfRange:
+            return "no such entry";
+    }
+    return "";
+}
+
 bool operatorSetFocus(HWND control) {
     if (!usable(control)) {
         return false;
@@ -74,6 +126,10 @@ bool operatorClick(HWND button) {
     if (!r) {
         return false;
     }
+    if (r->cls != WindowClass::CheckBox && r->cls != WindowClass::RadioButton &&
+        r->cls != WindowClass::PushButton) {
+        return refuse(Refusal::WrongClass, button);
+    }
     windows().setFocus(button);
     switch (r->cls) {
         case WindowClass::CheckBox:
@@ -84,19 +140,20 @@ bool operatorClick(HWND button) {
                 windows().setCheck(member, member == button ? BST_CHECKED : BST_UNCHECKED);
             }
             break;
-        case WindowClass::PushButton:
-            break;
         default:
-            return false;
+            break;
     }
     windows().notifyParentCommand(button, BN_CLICKED);
     return true;
 }
 
 bool operatorType(HWND edit, const std::string& text) {
-    WindowRecord* r = usable(edit);
-    if (!r || r->cls != WindowClass::Edit || r->is(style::kReadOnly)) {
+    WindowRecord* r = usableOf(edit, WindowClass::Edit);
+    if (!r) {
         return false;
+    }
+    if (r->is(style::kReadOnly)) {
+        return refuse(Refusal::ReadOnly, edit);
     }
     windows().setFocus(edit);
     std::string accepted;
@@ -118,9 +175,8 @@ bool operatorType(HWND edit, const std::string& text) {
 }
 
 bool operatorChoose(HWND combo, int index) {
-    WindowRecord* r = usable(combo);
-    if (!r || r->cls != WindowClass::ComboBox || index < 0 ||
-        static_cast<std::size_t>(index) >= r->items.size()) {
+    WindowRecord* r = usableOf(combo, WindowClass::ComboBox);
+    if (!r || !inRange(index, r->items.size(), combo)) {
         return false;
     }
     windows().setFocus(combo);
@@ -132,7 +188,7 @@ bool operatorChoose(HWND combo, int index) {
 }
 
 bool operatorChooseText(HWND combo, const std::string& text) {
-    const WindowRecord* r = windows().find(combo);
+    const WindowRecord* r = usableOf(combo, WindowClass::ComboBox);
     if (!r) {
         return false;
     }
@@ -141,13 +197,12 @@ bool operatorChooseText(HWND combo, const std::string& text) {
             return operatorChoose(combo, static_cast<int>(i));
         }
     }
-    return false;
+    return refuse(Refusal::OutOfRange, combo);
 }
 
 bool operatorSelectListBox(HWND listBox, int index, SelectMode mode) {
-    WindowRecord* r = usable(listBox);
-    if (!r || r->cls != WindowClass::ListBox || index < 0 ||
-        static_cast<std::size_t>(index) >= r->items.size()) {
+    WindowRecord* r = usableOf(listBox, WindowClass::ListBox);
+    if (!r || !inRange(index, r->items.size(), listBox)) {
         return false;
     }
     windows().setFocus(listBox);
@@ -181,21 +236,26 @@ bool operatorSelectListBox(HWND listBox, int index, SelectMode mode) {
 }
 
 bool operatorSelectRows(HWND listView, const std::vector<int>& rows, SelectMode mode) {
-    WindowRecord* r = usable(listView);
-    if (!r || r->cls != WindowClass::ListView) {
+    WindowRecord* r = usableOf(listView, WindowClass::ListView);
+    if (!r) {
         return false;
     }
     const int count = static_cast<int>(r->rows.size());
     for (int row : rows) {
-        if (row < 0 || row >= count) {
+        if (!inRange(row, r->rows.size(), listView)) {
             return false;
         }
     }
     windows().setFocus(listView);
     CListCtrl* list = dynamic_cast<CListCtrl*>(CWnd::FromHandle(listView));
     std::vector<int> wanted = rows;
-    if (r->is(style::kSingleSelect) && wanted.size() > 1) {
-        wanted = {wanted.back()};
+    if (r->is(style::kSingleSelect)) {
+        // One row at a time: Ctrl and Shift cannot keep or extend a selection, so the click
+        // acts as a plain one (keeping the old row would leave it, not the clicked one).
+        if (wanted.size() > 1) {
+            wanted = {wanted.back()};
+        }
+        mode = SelectMode::Plain;
     }
     std::vector<bool> select(static_cast<std::size_t>(count), false);
     if (mode == SelectMode::Shift && !wanted.empty()) {
@@ -264,14 +324,13 @@ bool operatorDoubleClick(HWND control, int index) {
             windows().notifyParentCommand(control, BN_DOUBLECLICKED);
             return true;
         default:
-            return false;
+            return refuse(Refusal::WrongClass, control);
     }
 }
 
 bool operatorClickColumn(HWND listView, int column) {
-    WindowRecord* r = usable(listView);
-    if (!r || r->cls != WindowClass::ListView || column < 0 ||
-        static_cast<std::size_t>(column) >= r->columns.size()) {
+    WindowRecord* r = usableOf(listView, WindowClass::ListView);
+    if (!r || !inRange(column, r->columns.size(), listView)) {
         return false;
     }
     NMLISTVIEW nm;

@@ -28,6 +28,15 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
+// Appends piece after a separator (none before the first piece). Building the text in place
+// rather than as "sep" + temporary keeps g++ 12 at -O3 from a false -Wrestrict.
+void appendJoined(std::string& out, const char* separator, const std::string& piece) {
+    if (!out.empty()) {
+        out += separator;
+    }
+    out += piece;
+}
+
 std::string joined(const std::string& label, const std::string& value) {
     if (label.empty()) {
         return value;
@@ -102,7 +111,7 @@ public:
         const auto buttons = messageBoxButtons(box.style);
         std::string row;
         for (const auto& [id, caption] : buttons) {
-            row += (row.empty() ? "" : " ") + std::string("[ ") + caption + " ]";
+            appendJoined(row, " ", "[ " + caption + " ]");
         }
         const auto defaultIndex = static_cast<std::size_t>((box.style & MB_DEFMASK) >> 8);
         if (defaultIndex > 0 && defaultIndex < buttons.size()) {
@@ -205,11 +214,13 @@ private:
         } else if (!r.is(style::kDropDownList)) {
             selected = r.text;  // the edit part of a drop-down combo
         }
-        std::string out = "<" + escaped(selected) + ">";
+        std::string out = "<";
+        out += escaped(selected);
+        out += '>';
         if (m_options.comboEntries) {
             std::string entries;
             for (const auto& entry : r.items) {
-                entries += (entries.empty() ? "" : " | ") + escaped(entry.text);
+                appendJoined(entries, " | ", escaped(entry.text));
             }
             out += " of (" + entries + ")";
         }
@@ -278,7 +289,8 @@ private:
                 const bool right =
                     c >= offset && c - offset < r.columns.size() &&
                     (r.columns[c - offset].format & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT;
-                text += (c == 0 ? "" : "  ") + padded(table[t][c], widths[c], right);
+                text += c == 0 ? "" : "  ";
+                text += padded(table[t][c], widths[c], right);
             }
             line(indent, text);
         }
@@ -331,7 +343,7 @@ std::string describeMessageBoxStyle(UINT style) {
     const auto buttons = messageBoxButtons(style);
     std::string names;
     for (const auto& [id, caption] : buttons) {
-        names += (names.empty() ? "" : "/") + caption;
+        appendJoined(names, "/", caption);
     }
     out += names;
     const auto defaultIndex = static_cast<std::size_t>((style & MB_DEFMASK) >> 8);
@@ -353,12 +365,12 @@ std::string renderScreen(const RenderOptions& options) {
     for (HWND top : windows().topLevelWindows()) {
         if (windows().find(top)->visible) {
             renderer.window(top, 0);
-            out += (out.empty() ? "" : "\n") + renderer.take();
+            appendJoined(out, "\n", renderer.take());
         }
     }
     for (const auto& box : windows().openMessageBoxes()) {
         renderer.messageBox(box);
-        out += (out.empty() ? "" : "\n") + renderer.take();
+        appendJoined(out, "\n", renderer.take());
     }
     return out;
 }

@@ -61,20 +61,34 @@ std::string describeHwnd(HWND hwnd) {
     return std::string(windowClassName(r.cls)) + (name.empty() ? "" : " " + quoted(name));
 }
 
-// Why a person could not operate the window, or empty if they could.
-std::string unusableReason(HWND hwnd) {
-    for (const WindowRecord* w = windows().find(hwnd); w; w = windows().find(w->parent)) {
-        const char* state = !w->enabled ? "disabled" : !w->visible ? "hidden" : nullptr;
-        if (!state) {
-            continue;
-        }
-        if (w->handle == hwnd) {
-            return describeHwnd(hwnd) + " is " + state;
-        }
-        return describeHwnd(hwnd) + " is inside " + windowClassName(w->cls) + " " +
-               quoted(w->text) + ", which is " + state;
+// Why the operator action on hwnd that just returned false refused, as a person would see it.
+std::string refusalReason(HWND hwnd) {
+    const OperatorRefusal& refusal = lastOperatorRefusal();
+    if (refusal.reason == Refusal::NoWindow || !windows().isWindow(hwnd)) {
+        return "the control is gone";
     }
-    return {};
+    const std::string self = describeHwnd(hwnd);
+    const WindowRecord* blocker = windows().find(refusal.window);
+    switch (refusal.reason) {
+        case Refusal::None:
+            return self + " refused";
+        case Refusal::Disabled:
+        case Refusal::Hidden:
+            if (blocker && blocker->handle != hwnd) {
+                return self + " is inside " + windowClassName(blocker->cls) + " " +
+                       quoted(blocker->text) + ", which is " + refusalText(refusal.reason);
+            }
+            return self + " is " + refusalText(refusal.reason);
+        case Refusal::ReadOnly:
+            return self + " is read-only";
+        case Refusal::WrongClass:
+            return self + " is not operated that way";
+        case Refusal::OutOfRange:
+            return self + " has no such entry";
+        case Refusal::NoWindow:
+            break;
+    }
+    return self + " refused";
 }
 
 bool matchesClass(HWND hwnd, std::initializer_list<WindowClass> classes) {
@@ -155,9 +169,6 @@ void OperatorDriver::fail(const std::string& message) {
 }
 
 HWND OperatorDriver::scope() {
-    while (!m_modalStack.empty() && !windows().isWindow(m_modalStack.back())) {
-        m_modalStack.pop_back();
-    }
     if (!m_modalStack.empty()) {
         return m_modalStack.back();
     }
@@ -230,9 +241,7 @@ FoundControl OperatorDriver::findOfClass(const ControlRef& ref,
 
 StepResult OperatorDriver::acted(bool done, HWND hwnd, const std::string& what, std::string note) {
     if (!done) {
-        const std::string reason = unusableReason(hwnd);
-        return StepResult::failure(what + ": " +
-                                   (reason.empty() ? describeHwnd(hwnd) + " refused" : reason));
+        return StepResult::failure(what + ": " + refusalReason(hwnd));
     }
     if (m_settle) {
         runUntilIdle();
@@ -328,9 +337,6 @@ StepResult OperatorDriver::type(const ControlRef& ref, const std::string& text) 
     }
     const WindowRecord& r = rec(found.hwnd);
     const std::string what = "type " + quoted(text) + " into " + ref.describe();
-    if (r.is(style::kReadOnly)) {
-        return StepResult::failure(what + ": the edit is read-only");
-    }
     const bool done = operatorType(found.hwnd, text);
     std::string note;
     if (done && r.text != text) {
@@ -565,6 +571,14 @@ void OperatorDriver::modalLoopStarted(HWND dialog) {
     const ModalScript script = std::move(m_modals.front().script);
     m_modals.pop_front();
     script(*this, dialog);
+}
+
+void OperatorDriver::modalLoopEnded(HWND dialog) {
+    // Innermost first; a loop that started before this driver was installed is not listed.
+    const auto it = std::find(m_modalStack.rbegin(), m_modalStack.rend(), dialog);
+    if (it != m_modalStack.rend()) {
+        m_modalStack.erase(std::next(it).base());
+    }
 }
 
 }  // namespace afx

@@ -140,6 +140,7 @@ public:
     // UiDriver
     int answerMessageBox(const MessageBoxState& box) override;
     void modalLoopStarted(HWND dialog) override;
+    void modalLoopEnded(HWND dialog) override;
 
 private:
     struct ExpectedBox {

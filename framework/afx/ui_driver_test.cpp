@@ -227,6 +227,17 @@ TEST_F(OperatorDriverTest, TypingStopsAtTheLimitAndDigitOnlyEditsRefuseOthers) {
     EXPECT_THAT(disabled.message, HasSubstr("is disabled"));
     m_page.GetDlgItemText(kDescription, text);
     EXPECT_EQ(text.str(), std::string(31, 'x'));
+    m_page.GetDlgItem(kDescription)->EnableWindow(TRUE);
+
+    static_cast<CEdit*>(m_page.GetDlgItem(kDescription))->SetReadOnly(TRUE);
+    EXPECT_THAT(m_driver.type("Description", "new").message, HasSubstr("is read-only"));
+    static_cast<CEdit*>(m_page.GetDlgItem(kDescription))->SetReadOnly(FALSE);
+
+    m_page.EnableWindow(FALSE);
+    const auto inside = m_driver.type("Description", "new");
+    EXPECT_THAT(inside.message, HasSubstr("which is disabled"));
+    EXPECT_THAT(inside.message, HasSubstr("is inside dialog"));
+    m_page.EnableWindow(TRUE);
 }
 
 TEST_F(OperatorDriverTest, ChoosesEntriesAndPressesButtonsWithTheirNotifications) {
@@ -281,6 +292,9 @@ TEST_F(OperatorDriverTest, ListViewSelectionModesCauseItemChanges) {
     const auto single = m_driver.selectRows("Physical Ports", {0, 1});
     EXPECT_THAT(single.message, HasSubstr("one row at a time"));
     EXPECT_EQ(selectedRows(), std::vector<int>{1});
+    // Ctrl cannot add to a single selection: the clicked row replaces the old one.
+    EXPECT_STEP(m_driver.selectRows("Physical Ports", {3}, SelectMode::Ctrl));
+    EXPECT_EQ(selectedRows(), std::vector<int>{3});
 }
 
 TEST_F(OperatorDriverTest, MessageBoxesAreAnsweredFromTheQueueAndRecorded) {

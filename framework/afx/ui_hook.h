@@ -17,6 +17,8 @@ public:
     virtual int answerMessageBox(const MessageBoxState& box) = 0;
     // Called when a modal dialog's loop starts; the driver may operate the dialog and end it.
     virtual void modalLoopStarted(HWND /*dialog*/) {}
+    // Called when that loop has ended, before DoModal returns; the window may be gone already.
+    virtual void modalLoopEnded(HWND /*dialog*/) {}
 };
 
 // Returns the previous driver; nullptr removes it.

@@ -94,6 +94,8 @@ constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_USER = 0x0400;
+// A control's own notification, reflected back to it by its parent (WM_REFLECT_BASE + WM_NOTIFY).
+constexpr UINT WM_REFLECT_BASE = 0xBC00;
 
 // Dialog results and standard control ids.
 constexpr int IDOK = 1;

@@ -49,7 +49,13 @@ WindowSystem& WindowSystem::instance() {
 }
 
 WindowSystem::WindowSystem() = default;
-WindowSystem::~WindowSystem() = default;
+WindowSystem::~WindowSystem() {
+    // Windows still open at exit own wrapper objects whose destructors look their window
+    // up; they must find an empty registry, not one half torn down.
+    auto records = std::move(m_records);
+    m_records.clear();
+    records.clear();
+}
 
 HWND WindowSystem::create(WindowClass cls, HWND parent, int id, const std::string& text,
                           DWORD style, const CRect& rect) {

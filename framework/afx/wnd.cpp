@@ -18,7 +18,11 @@ const MessageMapEntry* findMessageEntry(const MessageMap* map, UINT message, UIN
                 continue;
             }
             const bool idMessage = message == WM_COMMAND || message == WM_NOTIFY;
-            if (!idMessage || (e->code == code && id >= e->firstId && id <= e->lastId)) {
+            const bool reflected =
+                message == WM_REFLECT_BASE + WM_COMMAND || message == WM_REFLECT_BASE + WM_NOTIFY;
+            if (reflected
+                    ? e->code == code
+                    : !idMessage || (e->code == code && id >= e->firstId && id <= e->lastId)) {
                 return e;
             }
         }
@@ -129,6 +133,7 @@ BOOL CWnd::Attach(HWND hwnd) {
         return FALSE;
     }
     attachWindow(hwnd, false);
+    PreSubclassWindow();
     return TRUE;
 }
 
@@ -411,17 +416,42 @@ LRESULT CWnd::receiveMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    const UINT code = message == WM_NOTIFY ? reinterpret_cast<const NMHDR*>(lParam)->code
+                                           : static_cast<UINT>(HIWORD(wParam));
+    afx::ReflectedMessage reflected{wParam, lParam};
+    LRESULT handled = FALSE;
+    if (!dispatchFromMap(WM_REFLECT_BASE + message, code, 0, 0,
+                         reinterpret_cast<LPARAM>(&reflected), &handled) ||
+        !handled) {
+        return FALSE;
+    }
+    if (result) {
+        *result = reflected.result;
+    }
+    return TRUE;
+}
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     UINT code = 0;
     UINT id = 0;
+    HWND from = nullptr;
     if (message == WM_COMMAND) {
         code = HIWORD(wParam);
         id = LOWORD(wParam);
+        from = reinterpret_cast<HWND>(lParam);
     } else if (message == WM_NOTIFY) {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
         code = hdr->code;
         id = static_cast<UINT>(hdr->idFrom);
+        from = hdr->hwndFrom;
+    }
+    // The control that sent it may handle it first (reflection), as the toolkit does.
+    if (CWnd* child = from ? FromHandlePermanent(from) : nullptr; child && child != this) {
+        if (child->OnChildNotify(message, wParam, lParam, &result)) {
+            return result;
+        }
     }
     if (dispatchFromMap(message, code, id, wParam, lParam, &result)) {
         return result;

@@ -47,7 +47,7 @@ public:
     static CWnd* FromHandle(HWND hwnd);
     static CWnd* FromHandlePermanent(HWND hwnd);
 
-    // This object becomes the window's receiver without owning it.
+    // This object becomes the window's receiver without owning it, then PreSubclassWindow.
     BOOL Attach(HWND hwnd);
     HWND Detach();
     BOOL SubclassWindow(HWND hwnd) { return Attach(hwnd); }
@@ -112,6 +112,13 @@ protected:
     virtual void DoDataExchange(CDataExchange* dx);
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called when this object has just become the receiver of an existing window (Attach,
+    // SubclassDlgItem, DDX_Control): the place for a wrapper to give the window its behaviour.
+    virtual void PreSubclassWindow() {}
+    // A WM_COMMAND or WM_NOTIFY this window sent to its parent comes here before the parent's
+    // table. TRUE: handled, the parent returns *result. Default: this class's reflected entries
+    // (ON_NOTIFY_REFLECT, ON_CONTROL_REFLECT, ...).
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // Called after the window is gone; a self-owning object may delete itself here.
     virtual void PostNcDestroy() {}
 
