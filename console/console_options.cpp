@@ -251,22 +251,22 @@ OptionsResult parseOptions(const std::vector<std::string>& args) {
         std::string name = args[i];
         std::string value;
         bool haveValue = false;
-        auto spec = table.find(name);
-        if (spec == table.end() && splitAttached(args[i], &name, &value)) {
-            spec = table.find(name);
-            haveValue = spec != table.end() && spec->second.takesValue;
+        auto entry = table.find(name);
+        if (entry == table.end() && splitAttached(args[i], &name, &value)) {
+            entry = table.find(name);
+            haveValue = entry != table.end() && entry->second.takesValue;
             if (!haveValue) {
-                spec = table.end();
+                entry = table.end();
             }
         }
-        if (spec == table.end()) {
+        if (entry == table.end()) {
             // Never echo a stray argument: it may be a pass phrase without its option.
             result.error = args[i].rfind('-', 0) == 0
                                ? "unknown option " + name
                                : "unexpected argument at position " + std::to_string(i + 1);
             return result;
         }
-        if (spec->second.takesValue && !haveValue) {
+        if (entry->second.takesValue && !haveValue) {
             if (i + 1 >= args.size()) {
                 result.error = "option " + name + " needs a value";
                 return result;
@@ -274,7 +274,7 @@ OptionsResult parseOptions(const std::vector<std::string>& args) {
             value = args[++i];
         }
         std::string error;
-        if (!spec->second.handle(value, result.options, &error)) {
+        if (!entry->second.handle(value, result.options, &error)) {
             result.error = error;
             return result;
         }

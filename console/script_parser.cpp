@@ -176,18 +176,18 @@ ScriptParseResult parseScript(std::string_view text) {
             fail(error);
             return result;
         }
-        const auto spec = verbs().find(lower(words[0]));
-        if (spec == verbs().end()) {
+        const auto verbEntry = verbs().find(lower(words[0]));
+        if (verbEntry == verbs().end()) {
             fail("unknown action " + words[0]);
             return result;
         }
         ScriptStep step;
         step.line = lineNumber;
         step.text = std::string(line.substr(first));
-        step.verb = spec->second.verb;
+        step.verb = verbEntry->second.verb;
         step.args.assign(words.begin() + 1, words.end());
-        if (static_cast<int>(step.args.size()) != spec->second.argCount) {
-            fail(std::string("expected ") + spec->second.usage +
+        if (static_cast<int>(step.args.size()) != verbEntry->second.argCount) {
+            fail(std::string("expected ") + verbEntry->second.usage +
                  " (put texts with blanks in double quotes)");
             return result;
         }

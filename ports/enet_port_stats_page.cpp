@@ -6,7 +6,7 @@
 #include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
-IMPLEMENT_DYNAMIC(CEnetPortStatsPage, CSwBasePropPage)
+IMPLEMENT_DYNCREATE(CEnetPortStatsPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CEnetPortStatsPage, CSwBasePropPage)
 ON_BN_CLICKED(IDC_STATS_TABLE_VIEW, &CEnetPortStatsPage::OnViewClicked)

@@ -8,7 +8,7 @@
 #include "framework/sw/sw_base_prop_page.h"
 
 class CEnetPortStatsPage : public CSwBasePropPage {
-    DECLARE_DYNAMIC(CEnetPortStatsPage)
+    DECLARE_DYNCREATE(CEnetPortStatsPage)
 public:
     enum Kind { kPhysicalPortStats = 0, kEthernetStats = 1 };
     enum View { kTableView = 0, kItemView = 1 };

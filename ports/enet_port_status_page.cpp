@@ -6,7 +6,7 @@
 #include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
-IMPLEMENT_DYNAMIC(CEnetPortStatusPage, CSwBasePropPage)
+IMPLEMENT_DYNCREATE(CEnetPortStatusPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CEnetPortStatusPage, CSwBasePropPage)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_STATUS_PORT_LIST, &CEnetPortStatusPage::OnListItemChanged)

@@ -7,7 +7,7 @@
 #include "framework/sw/sw_base_prop_page.h"
 
 class CEnetPortStatusPage : public CSwBasePropPage {
-    DECLARE_DYNAMIC(CEnetPortStatusPage)
+    DECLARE_DYNCREATE(CEnetPortStatusPage)
 public:
     CEnetPortStatusPage();
     ~CEnetPortStatusPage() override;

@@ -13,11 +13,11 @@
 namespace mib {
 
 enum class Syntax {
-    Integer,         // INTEGER / Integer32 without labels
-    Enumeration,     // INTEGER with labels
-    DisplayString,   // printable OCTET STRING
-    OctetString,     // binary OCTET STRING (shown as hex)
-    MacAddress,      // 6 octets
+    Integer,        // INTEGER / Integer32 without labels
+    Enumeration,    // INTEGER with labels
+    DisplayString,  // printable OCTET STRING
+    OctetString,    // binary OCTET STRING (shown as hex)
+    MacAddress,     // 6 octets
     IpAddress,
     Counter32,
     Gauge32,
@@ -34,13 +34,13 @@ struct EnumLabel {
 };
 
 struct MibVariable {
-    std::string name;    // as the switch names it: "phyPortAdmStatus"
-    Oid oid;             // scalars without the trailing .0; columns without the instance
+    std::string name;  // as the switch names it: "phyPortAdmStatus"
+    Oid oid;           // scalars without the trailing .0; columns without the instance
     Syntax syntax = Syntax::Integer;
     Access access = Access::ReadOnly;
-    std::vector<EnumLabel> enums;  // Enumeration only, in value order
-    std::string table;             // "phyPortTable" for columns, "" for scalars
-    std::string group;             // scalars: the group a request names ("chasStatus"), else ""
+    std::vector<EnumLabel> enums;      // Enumeration only, in value order
+    std::string table;                 // "phyPortTable" for columns, "" for scalars
+    std::string group;                 // scalars: the group a request names ("chasStatus"), else ""
     std::vector<std::string> indexes;  // index objects of the table, in order (columns only)
     int minSize = 0, maxSize = 0;      // octet strings: allowed length (maxSize 0 = unlimited)
     std::string description;           // one line, for `swsim list`
