@@ -1,7 +1,9 @@
 #include "framework/mib/netsnmp_transport.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <map>
 
 // clang-format off
 #include <net-snmp/net-snmp-config.h>
@@ -95,7 +97,6 @@ int toLibraryVersion(SnmpVersion v) {
 }  // namespace
 
 struct NetSnmpTransport::Pending {
-    NetSnmpTransport* owner = nullptr;
     Ticket ticket = 0;
     Completion done;
     PduType type = PduType::Get;
@@ -104,17 +105,34 @@ struct NetSnmpTransport::Pending {
     bool cancelled = false;
 };
 
+namespace {
+
+// Net-SNMP keeps SNMPv3 keys per (engine, user) process-wide and shares them
+// between sessions: count the sessions using each so that the last one to
+// close can forget them (a changed password then counts).
+std::map<std::string, int>& usmUserUse() {
+    static std::map<std::string, int> use;
+    return use;
+}
+
+std::string usmUserKey(const netsnmp_session& s) {
+    return std::string(reinterpret_cast<const char*>(s.securityEngineID), s.securityEngineIDLen) +
+           '\0' + std::string(s.securityName, s.securityNameLen);
+}
+
+}  // namespace
+
 struct NetSnmpTransport::Session {
     void* handle = nullptr;
     int fd = -1;
+    std::string usmKey;  // empty unless SNMPv3
     ~Session() {
         if (handle == nullptr) {
             return;
         }
-        // Net-SNMP keeps SNMPv3 keys per (engine, user) process-wide and reuses
-        // them for the next session: forget ours so changed passwords count.
         netsnmp_session* s = snmp_sess_session(handle);
-        if (s != nullptr && s->version == SNMP_VERSION_3 && s->securityName != nullptr) {
+        if (!usmKey.empty() && s != nullptr && --usmUserUse()[usmKey] == 0) {
+            usmUserUse().erase(usmKey);
             if (usmUser* user =
                     usm_get_user(s->securityEngineID, s->securityEngineIDLen, s->securityName);
                 user != nullptr) {
@@ -128,22 +146,54 @@ struct NetSnmpTransport::Session {
 
 namespace {
 
-int onNetSnmpCallback(int operation, netsnmp_session* /*session*/, int /*reqid*/, netsnmp_pdu* pdu,
+// The request's magic is its ticket, never a pointer: Net-SNMP may call back
+// more than once for one request (a security error, then the report itself).
+int onNetSnmpCallback(int operation, netsnmp_session* session, int /*reqid*/, netsnmp_pdu* pdu,
                       void* magic) {
-    auto* pending = static_cast<NetSnmpTransport::Pending*>(magic);
-    if (operation == NETSNMP_CALLBACK_OP_RESEND) {
-        // A retry is under way: not a result, the request stays outstanding.
-        ++pending->tries;
+    if (session == nullptr || session->callback_magic == nullptr) {
         return 1;
     }
+    static_cast<NetSnmpTransport*>(session->callback_magic)
+        ->onNetSnmpEvent(static_cast<Transport::Ticket>(reinterpret_cast<std::uintptr_t>(magic)),
+                         operation, pdu);
+    return 1;
+}
+
+}  // namespace
+
+void NetSnmpTransport::onNetSnmpEvent(Ticket ticket, int operation, const snmp_pdu* pdu) {
+    if (m_closing) {
+        return;
+    }
+    auto it = m_pending.find(ticket);
+    if (it == m_pending.end()) {
+        return;  // already completed
+    }
+    Pending& pending = *it->second;
+    if (operation == NETSNMP_CALLBACK_OP_RESEND) {
+        // A retry is under way: not a result, the request stays outstanding.
+        ++pending.tries;
+        return;
+    }
     TransportResult result;
-    const std::string agent = pending->owner->describe();
-    const std::string what = std::string(pduName(pending->type)) + " to " + agent;
+    const std::string agent = describe();
+    const std::string what = std::string(pduName(pending.type)) + " to " + agent;
     switch (operation) {
         case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
+            if (pdu == nullptr) {
+                result.outcome = TransportOutcome::Malformed;
+                result.message = "Empty response to " + what;
+                break;
+            }
             if (pdu->command == SNMP_MSG_REPORT) {
                 result.outcome = TransportOutcome::AuthFailed;
                 result.message = what + " refused: " + reportCause(*pdu);
+                break;
+            }
+            if (pdu->command != SNMP_MSG_RESPONSE) {
+                result.outcome = TransportOutcome::Malformed;
+                result.message = "Malformed response to " + what + ": PDU type " +
+                                 std::to_string(pdu->command) + " instead of a response";
                 break;
             }
             result.outcome = TransportOutcome::Response;
@@ -164,25 +214,30 @@ int onNetSnmpCallback(int operation, netsnmp_session* /*session*/, int /*reqid*/
             break;
         case NETSNMP_CALLBACK_OP_TIMED_OUT:
             result.outcome = TransportOutcome::Timeout;
-            result.message = "No response from " + agent + " to " + pduName(pending->type) +
-                             " after " + std::to_string(pending->tries) + " tries of " +
-                             std::to_string(pending->options.timeoutSeconds) +
+            result.message = "No response from " + agent + " to " + pduName(pending.type) +
+                             " after " + std::to_string(pending.tries) + " tries of " +
+                             std::to_string(pending.options.timeoutSeconds) +
                              " s (agent down, unreachable, or wrong community)";
             break;
         case NETSNMP_CALLBACK_OP_SEC_ERROR:
             result.outcome = TransportOutcome::AuthFailed;
-            result.message = what + ": security error (SNMPv3 credentials do not match the agent)";
+            result.message =
+                what + " refused: " +
+                (pdu != nullptr && pdu->command == SNMP_MSG_REPORT
+                     ? reportCause(*pdu)
+                     : std::string("security error (SNMPv3 credentials do not match the agent)"));
             break;
         default:
             result.outcome = TransportOutcome::SendFailed;
             result.message = "Cannot send " + what;
             break;
     }
-    pending->owner->onNetSnmpResult(*pending, std::move(result));
-    return 1;
+    if (!pending.cancelled) {
+        m_ready.emplace(ticket, std::make_pair(std::move(result), std::move(pending.done)));
+        deliverLater(ticket);
+    }
+    m_pending.erase(it);
 }
-
-}  // namespace
 
 NetSnmpTransport::NetSnmpTransport(NetSnmpConfig config, afx::EventLoop& loop)
     : m_config(std::move(config)), m_loop(loop) {
@@ -230,6 +285,8 @@ NetSnmpTransport::Session* NetSnmpTransport::sessionFor(const SendOptions& optio
     s.timeout = static_cast<long>(std::max(options.timeoutSeconds, 1)) * 1000000L;
     s.retries = std::max(options.retries, 0);
     s.rcvMsgMaxSize = kMaxMessageSize;
+    s.callback = onNetSnmpCallback;
+    s.callback_magic = this;
     s.sndMsgMaxSize = kMaxMessageSize;
     failure->outcome = TransportOutcome::SendFailed;
     if (m_config.version != SnmpVersion::V3) {
@@ -303,6 +360,11 @@ NetSnmpTransport::Session* NetSnmpTransport::sessionFor(const SendOptions& optio
     }
     auto session = std::make_unique<Session>();
     session->handle = handle;
+    if (netsnmp_session* opened = snmp_sess_session(handle);
+        opened != nullptr && opened->version == SNMP_VERSION_3 && opened->securityName != nullptr) {
+        session->usmKey = usmUserKey(*opened);
+        ++usmUserUse()[session->usmKey];
+    }
     if (netsnmp_transport* t = snmp_sess_transport(handle); t != nullptr) {
         session->fd = t->sock;
     }
@@ -336,12 +398,12 @@ Transport::Ticket NetSnmpTransport::send(const RequestPdu& request, const SendOp
                                request.type == PduType::Set ? vb : VarBind{vb.oid, Value::null()});
     }
     auto pending = std::make_unique<Pending>();
-    pending->owner = this;
     pending->ticket = ticket;
     pending->done = std::move(done);
     pending->type = request.type;
     pending->options = options;
-    if (snmp_sess_async_send(session->handle, pdu.get(), onNetSnmpCallback, pending.get()) == 0) {
+    if (snmp_sess_async_send(session->handle, pdu.get(), onNetSnmpCallback,
+                             reinterpret_cast<void*>(static_cast<std::uintptr_t>(ticket))) == 0) {
         int libErr = 0;
         int sysErr = 0;
         char* text = nullptr;
@@ -367,18 +429,6 @@ void NetSnmpTransport::cancel(Ticket ticket) {
         it->second->done = nullptr;
     }
     m_ready.erase(ticket);
-}
-
-void NetSnmpTransport::onNetSnmpResult(Pending& pending, TransportResult result) {
-    if (m_closing) {
-        return;
-    }
-    const Ticket ticket = pending.ticket;
-    if (!pending.cancelled) {
-        m_ready.emplace(ticket, std::make_pair(std::move(result), std::move(pending.done)));
-        deliverLater(ticket);
-    }
-    m_pending.erase(ticket);  // Net-SNMP drops the request after this callback
 }
 
 void NetSnmpTransport::failLater(Ticket ticket, Completion done, TransportResult result) {

@@ -12,6 +12,8 @@
 #include "framework/mib/netsnmp_config.h"
 #include "framework/mib/transport.h"
 
+struct snmp_pdu;
+
 namespace mib {
 
 class NetSnmpTransport : public Transport {
@@ -30,10 +32,11 @@ public:
     // Request PDUs handed to Net-SNMP so far (retries not counted).
     std::uint64_t requestsSent() const { return m_requestsSent; }
 
-    struct Pending;  // one outstanding request; Net-SNMP's callback magic
+    struct Pending;  // one outstanding request
     struct Session;  // one Net-SNMP session per (timeout, retries)
 
-    void onNetSnmpResult(Pending& pending, TransportResult result);
+    // Net-SNMP's callback for the request of `ticket` (any number of times).
+    void onNetSnmpEvent(Ticket ticket, int operation, const snmp_pdu* pdu);
 
 private:
     Session* sessionFor(const SendOptions& options, TransportResult* failure);
