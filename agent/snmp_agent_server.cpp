@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <sys/resource.h>
 #include <sys/select.h>
 #include <sys/socket.h>
 
@@ -77,6 +78,9 @@ bool SnmpAgentServer::start(std::string* error) {
     netsnmp_ds_set_int(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_MAX_GETBULKREPEATS, -1);
     netsnmp_ds_set_int(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_MAX_GETBULKRESPONSES, -1);
     mib::netsnmp::applyLibraryOptions();
+    // No SMUX peers: its listener would bind TCP port 199 on every interface.
+    static char noSmux[] = "-smux";
+    add_to_init_list(noSmux);
     init_agent("swsimd");
 
     static const oid root[] = {1, 3, 6, 1};
@@ -159,6 +163,20 @@ void SnmpAgentServer::serve(const std::function<bool()>& stopRequested) {
 }
 
 int SnmpAgentServer::checkAccess(void* viewParameters) {
+    // Called once per incoming message, before the community or user is checked.
+    if (const netsnmp_pdu* pdu = static_cast<view_parameters*>(viewParameters)->pdu;
+        pdu != nullptr) {
+        switch (pdu->command) {
+            case SNMP_MSG_GET:
+            case SNMP_MSG_GETNEXT:
+            case SNMP_MSG_GETBULK:
+            case SNMP_MSG_SET:
+                ++m_requestPdus;
+                break;
+            default:
+                break;
+        }
+    }
     if (!m_handler.answersNow()) {
         // The library drops a request with an unknown context without a word.
         static_cast<view_parameters*>(viewParameters)->errorcode = VACM_NOSUCHCONTEXT;
@@ -194,10 +212,14 @@ void SnmpAgentServer::handleRead(void* info, void* list, bool next) {
         if (r->processed) {
             continue;
         }
-        requests.push_back(r);
         const netsnmp_variable_list* vb = r->requestvb;
-        pdu.varbinds.push_back(
-            mib::VarBind{mib::Oid(vb->name, vb->name + vb->name_length), mib::Value::null()});
+        mib::Oid name(vb->name, vb->name + vb->name_length);
+        if (!next && mib::oidStartsWith(name, statisticsOid())) {
+            mib::netsnmp::storeValue(r->requestvb, statistic(name));
+            continue;
+        }
+        requests.push_back(r);
+        pdu.varbinds.push_back(mib::VarBind{std::move(name), mib::Value::null()});
     }
     if (requests.empty()) {
         return;
@@ -222,6 +244,32 @@ void SnmpAgentServer::handleRead(void* info, void* list, bool next) {
         }
         mib::netsnmp::storeValue(requests[i]->requestvb, vb.value);
     }
+}
+
+mib::Oid SnmpAgentServer::statisticsOid() {
+    return {1, 3, 6, 1, 4, 1, 32473, 99, 9};
+}
+
+mib::Value SnmpAgentServer::statistic(const mib::Oid& oid) const {
+    const mib::Oid base = statisticsOid();
+    if (oid.size() == base.size() + 2 && oid.back() == 0) {
+        switch (oid[base.size()]) {
+            case 1:
+                return mib::Value::makeCounter64(m_requestPdus);
+            case 2: {
+                rusage usage{};
+                getrusage(RUSAGE_SELF, &usage);
+                const auto micros = [](const timeval& t) {
+                    return static_cast<std::uint64_t>(t.tv_sec) * 1000000u +
+                           static_cast<std::uint64_t>(t.tv_usec);
+                };
+                return mib::Value::makeCounter64(micros(usage.ru_utime) + micros(usage.ru_stime));
+            }
+            default:
+                break;
+        }
+    }
+    return mib::Value::exception(mib::ValueType::NoSuchInstance);
 }
 
 void SnmpAgentServer::handleSet(void* info, void* list) {

@@ -40,6 +40,12 @@ public:
     // Statistics for tests and logs.
     std::uint64_t setsApplied() const { return m_setsApplied; }
     std::uint64_t setsReplayed() const { return m_setsReplayed; }
+    std::uint64_t requestPdus() const { return m_requestPdus; }
+
+    // Read-only scalars the agent answers to GET itself (never in a walk):
+    // .1.0 request PDUs received (GET, GETNEXT, GETBULK, SET; this GET included),
+    // .2.0 the agent's CPU time in microseconds.
+    static mib::Oid statisticsOid();  // 1.3.6.1.4.1.32473.99.9
 
     // Net-SNMP callbacks.
     int checkAccess(void* viewParameters);
@@ -48,6 +54,7 @@ public:
 private:
     void handleRead(void* reqinfo, void* requests, bool next);
     void handleSet(void* reqinfo, void* requests);
+    mib::Value statistic(const mib::Oid& oid) const;
 
     mib::PduHandler& m_handler;
     AgentConfig m_config;
@@ -56,6 +63,7 @@ private:
     bool m_started = false;
     std::uint64_t m_setsApplied = 0;
     std::uint64_t m_setsReplayed = 0;
+    std::uint64_t m_requestPdus = 0;
 };
 
 }  // namespace agent

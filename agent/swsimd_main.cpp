@@ -70,8 +70,11 @@ int main(int argc, char** argv) {
     std::printf("swsimd ready on udp:127.0.0.1:%d\n", server.port());
     std::fflush(stdout);
     server.serve([] { return g_stop != 0; });
-    std::printf("swsimd stopped (%llu sets applied, %llu retried sets answered from cache)\n",
-                static_cast<unsigned long long>(server.setsApplied()),
-                static_cast<unsigned long long>(server.setsReplayed()));
+    std::printf(
+        "swsimd stopped (%llu request PDUs, %llu sets applied, %llu retried sets "
+        "answered from cache)\n",
+        static_cast<unsigned long long>(server.requestPdus()),
+        static_cast<unsigned long long>(server.setsApplied()),
+        static_cast<unsigned long long>(server.setsReplayed()));
     return 0;
 }
