@@ -191,6 +191,10 @@ int SnmpAgentServer::handleRequests(void* requestInfo, void* requests) {
             handleRead(reqinfo, requests, false);
             break;
         case MODE_GETNEXT:
+            if (reqinfo->asp != nullptr && reqinfo->asp->pdu != nullptr &&
+                reqinfo->asp->pdu->command == SNMP_MSG_GETBULK && handleBulk(reqinfo, requests)) {
+                break;
+            }
             handleRead(reqinfo, requests, true);
             break;
         case MODE_SET_RESERVE1:
@@ -244,6 +248,92 @@ void SnmpAgentServer::handleRead(void* info, void* list, bool next) {
         }
         mib::netsnmp::storeValue(requests[i]->requestvb, vb.value);
     }
+}
+
+// The library runs a GETBULK as one GETNEXT pass per repetition over the
+// whole varbind list, which costs O(repetitions^2 x columns) per PDU; we answer
+// every repetition in the first pass instead, filling the varbinds it has
+// already chained after each request, and leave nothing to repeat.
+bool SnmpAgentServer::handleBulk(void* info, void* list) {
+    auto* reqinfo = static_cast<netsnmp_agent_request_info*>(info);
+    std::vector<netsnmp_request_info*> single;
+    std::vector<netsnmp_request_info*> repeated;
+    int repeat = -1;
+    for (auto* r = static_cast<netsnmp_request_info*>(list); r != nullptr; r = r->next) {
+        if (r->processed) {
+            continue;
+        }
+        if (r->repeat <= 0) {
+            single.push_back(r);
+            continue;
+        }
+        if (repeat >= 0 && r->repeat != repeat) {
+            return false;  // uneven repetitions: leave them to the library
+        }
+        repeat = r->repeat;
+        repeated.push_back(r);
+    }
+    if (repeated.empty()) {
+        return false;
+    }
+    mib::RequestPdu pdu;
+    pdu.type = mib::PduType::GetBulk;
+    pdu.nonRepeaters = static_cast<int>(single.size());
+    pdu.maxRepetitions = repeat + 1;
+    for (const auto& group : {single, repeated}) {
+        for (const netsnmp_request_info* r : group) {
+            const netsnmp_variable_list* vb = r->requestvb;
+            pdu.varbinds.push_back(
+                mib::VarBind{mib::Oid(vb->name, vb->name + vb->name_length), mib::Value::null()});
+        }
+    }
+    const mib::ResponsePdu response = m_handler.handle(pdu);
+    if (response.errorStatus != mib::ErrorStatus::NoError) {
+        netsnmp_set_request_error(reqinfo, single.empty() ? repeated.front() : single.front(),
+                                  static_cast<int>(response.errorStatus));
+        return true;
+    }
+    const auto store = [](netsnmp_variable_list* var, const mib::VarBind& vb, const mib::Oid& at) {
+        // After the end of the view every repetition repeats its name.
+        mib::netsnmp::storeName(var, vb.value.isException() ? at : vb.oid);
+        mib::netsnmp::storeValue(var, vb.value);
+    };
+    std::size_t at = 0;
+    for (netsnmp_request_info* r : single) {
+        if (at < response.varbinds.size()) {
+            const netsnmp_variable_list* vb = r->requestvb;
+            store(r->requestvb, response.varbinds[at],
+                  mib::Oid(vb->name, vb->name + vb->name_length));
+        }
+        ++at;
+    }
+    std::vector<mib::Oid> last;
+    for (const netsnmp_request_info* r : repeated) {
+        last.emplace_back(r->requestvb->name, r->requestvb->name + r->requestvb->name_length);
+    }
+    std::vector<netsnmp_variable_list*> slot;
+    for (netsnmp_request_info* r : repeated) {
+        slot.push_back(r->requestvb);
+    }
+    const mib::VarBind end{{}, mib::Value::exception(mib::ValueType::EndOfMibView)};
+    for (int rep = 0; rep <= repeat; ++rep) {
+        for (std::size_t i = 0; i < repeated.size(); ++i, ++at) {
+            netsnmp_variable_list* var = slot[i];
+            if (var == nullptr) {
+                continue;
+            }
+            const mib::VarBind& vb = at < response.varbinds.size() ? response.varbinds[at] : end;
+            store(var, vb, last[i]);
+            if (!vb.value.isException()) {
+                last[i] = vb.oid;
+            }
+            slot[i] = var->next_variable;
+        }
+    }
+    for (netsnmp_request_info* r : repeated) {
+        r->repeat = 0;
+    }
+    return true;
 }
 
 mib::Oid SnmpAgentServer::statisticsOid() {

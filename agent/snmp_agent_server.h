@@ -54,6 +54,7 @@ public:
 private:
     void handleRead(void* reqinfo, void* requests, bool next);
     void handleSet(void* reqinfo, void* requests);
+    bool handleBulk(void* reqinfo, void* requests);
     mib::Value statistic(const mib::Oid& oid) const;
 
     mib::PduHandler& m_handler;

@@ -25,6 +25,8 @@ struct NetSnmpConfig {
     std::string privPassword;
     // Used when a request comes with default options.
     SendOptions defaults;
+    // GETBULK max-repetitions; 0: as many rows as fit one datagram.
+    int maxRepetitions = 0;
 };
 
 // "udp:127.0.0.1:16100 (v2c)" or "udp:...(v3 user admin, authPriv)": never a secret.

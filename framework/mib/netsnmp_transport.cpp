@@ -265,6 +265,9 @@ int NetSnmpTransport::bulkRepetitions(int columns) const {
     if (m_config.version == SnmpVersion::V1) {
         return 0;
     }
+    if (m_config.maxRepetitions > 0) {
+        return m_config.maxRepetitions;
+    }
     const int perRow = std::max(columns, 1) * kVarBindEstimate;
     return std::clamp((kMaxMessageSize - kPduOverhead) / perRow, 1, 1000);
 }
