@@ -29,6 +29,8 @@ public:
     int bulkRepetitions(int columns) const override;
     std::string describe() const override;
 
+    // Requests sent and not yet completed (their completions included).
+    std::size_t pendingCount() const { return m_pending.size() + m_ready.size(); }
     // Request PDUs handed to Net-SNMP so far (retries not counted).
     std::uint64_t requestsSent() const { return m_requestsSent; }
 
