@@ -13,6 +13,9 @@
 #include <fstream>
 
 #include "agent/wire_test_support.h"
+#include "framework/mib/mib_agent.h"
+#include "framework/mib/mib_comm.h"
+#include "framework/mib/mib_comm_events.h"
 
 namespace agent {
 namespace {
@@ -279,6 +282,125 @@ TEST(TransportLossTest, ARetriedSetWhoseResponseWasLostIsAppliedOnce) {
     EXPECT_EQ(relay.requests(), 2);
     daemon->stop();
     EXPECT_THAT(daemon->output(), HasSubstr("1 sets applied, 1 retried sets answered from cache"));
+}
+
+class Owner : public CMibCommEvents {
+public:
+    void OnRequestDone(int) override { done = ok = true; }
+    void OnError(int) override { done = true; }
+    bool done = false;
+    bool ok = false;
+};
+
+// CMibComm over the Net-SNMP transport, as a page uses it.
+struct Engine {
+    Engine(afx::EventLoop& loop, int port) {
+        agent.SetEventLoop(&loop);
+        agent.SetTransport(std::make_shared<mib::NetSnmpTransport>(v2c(port), loop));
+        comm.SetAgent(&agent);
+        comm.SetOwner(&owner);
+    }
+    long openSysName(short timeout, short retries) {
+        const LPCTSTR names[] = {"sysName"};
+        const long h = comm.OpenRequest(0, "system", names, 1);
+        comm.SetTimeout(h, timeout);
+        comm.SetRetries(h, retries);
+        return h;
+    }
+    CMibAgent agent;
+    CMibComm comm;
+    Owner owner;
+};
+
+TEST(EngineOverSnmpTest, ASilentAgentGivesNoResponseAfterTimeoutTimesTries) {
+    afx::EventLoop loop;
+    LoopbackSocket silent;
+    Engine engine(loop, silent.port());
+    const long h = engine.openSysName(1, 2);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(engine.comm.RequestRow(h));
+    loop.runUntil([&] { return engine.owner.done; }, 10000);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_TRUE(engine.owner.done);
+    EXPECT_FALSE(engine.owner.ok);
+    EXPECT_EQ(engine.comm.GetErrorCode(h), -7);
+    EXPECT_THAT(std::string(engine.comm.GetErrorText(h)),
+                HasSubstr(testing::address(silent.port())));
+    EXPECT_GE(seconds, 2.9);
+    EXPECT_LT(seconds, 4.5);
+}
+
+TEST(EngineOverSnmpTest, ASetWhoseResponseIsLostIsRetriedAndAppliedOnce) {
+    int port = 0;
+    auto daemon = testing::startSwsimd({"--synthetic-table", "10"}, &port);
+    ASSERT_NE(daemon, nullptr);
+    afx::EventLoop loop;
+    LossyRelay relay(loop, port, 1);
+    Engine engine(loop, relay.port());
+    const long h = engine.openSysName(1, 2);
+    engine.comm.SetReRead(h, FALSE);
+    ASSERT_TRUE(engine.comm.SetString(h, "sysName", "set-through-loss"));
+    ASSERT_TRUE(engine.comm.SendSet(h));
+    loop.runUntil([&] { return engine.owner.done; }, 10000);
+    EXPECT_TRUE(engine.owner.ok) << engine.comm.GetErrorText(h);
+    EXPECT_EQ(relay.requests(), 2);
+    daemon->stop();
+    EXPECT_THAT(daemon->output(), HasSubstr("1 sets applied, 1 retried sets answered from cache"));
+}
+
+// Answers every request with what a broken or confused agent sends.
+class FakeAgent {
+public:
+    enum class Mode { Garbage, AnotherRequest };
+    FakeAgent(afx::EventLoop& loop, Mode mode) : m_loop(loop), m_mode(mode) {
+        m_watch = loop.watchFd(m_socket.fd(), [this] { answer(); });
+    }
+    ~FakeAgent() { m_loop.unwatchFd(m_watch); }
+    int port() const { return m_socket.port(); }
+    int answered() const { return m_answered; }
+
+private:
+    void answer() {
+        unsigned char b[2048];
+        sockaddr_in from{};
+        socklen_t len = sizeof from;
+        const ssize_t n =
+            recvfrom(m_socket.fd(), b, sizeof b, 0, reinterpret_cast<sockaddr*>(&from), &len);
+        if (n < 16) {
+            return;
+        }
+        std::size_t size = static_cast<std::size_t>(n);
+        if (m_mode == Mode::Garbage) {
+            b[0] = 0x31;  // not a SEQUENCE
+            size /= 2;
+        } else {
+            // SEQUENCE, version, community, then the PDU: its tag becomes a
+            // response's and its request-id another one's (short lengths only).
+            const std::size_t pdu = 2 + 3 + 2 + b[6];
+            b[pdu] = 0xA2;
+            b[pdu + 3 + b[pdu + 3]] ^= 1;
+        }
+        sendto(m_socket.fd(), b, size, 0, reinterpret_cast<sockaddr*>(&from), len);
+        ++m_answered;
+    }
+    afx::EventLoop& m_loop;
+    LoopbackSocket m_socket;
+    Mode m_mode;
+    int m_answered = 0;
+    afx::EventLoop::WatchId m_watch = 0;
+};
+
+TEST(TransportBadAnswerTest, GarbageOrAnAnswerToAnotherRequestIsNeverTakenAsTheAnswer) {
+    for (const auto mode : {FakeAgent::Mode::Garbage, FakeAgent::Mode::AnotherRequest}) {
+        afx::EventLoop loop;
+        FakeAgent fake(loop, mode);
+        mib::NetSnmpTransport transport(v2c(fake.port()), loop);
+        auto result = roundTrip(loop, transport, request(PduType::Get, {kSysName}), {1, 1});
+        EXPECT_EQ(result.outcome, TransportOutcome::Timeout) << result.message;
+        EXPECT_THAT(result.message, HasSubstr(testing::address(fake.port())));
+        EXPECT_EQ(fake.answered(), 2) << "each try was answered, wrongly";
+    }
 }
 
 TEST(SnmpdInteropTest, ReadsSysNameFromDebianSnmpd) {
