@@ -6,6 +6,7 @@
 
 #include "framework/afx/ddx.h"
 #include "framework/afx/event_loop.h"
+#include "framework/afx/text_renderer.h"
 #include "framework/afx/ui_hook.h"
 #include "framework/mib/in_process_transport.h"
 #include "framework/sw/chassis_access.h"
@@ -467,6 +468,55 @@ TEST_F(SheetTest, ChassisAccessLoadsTheTablesThroughTheComponent) {
     ASSERT_TRUE(access.LoadChassisInfo(&chassis));
     EXPECT_EQ(chassis.GetPortType(12, 11), 226);
     EXPECT_EQ(chassis.GetPortType(2, 10), 0);  // not the selected slot
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SheetTest, TheSamplePageRendersAsAnOperatorSeesIt) {
+    makeSheet();
+    sheet->SetAgent(&agent);
+    sheet->ActivateSheet();
+    loop.runUntilIdle();
+    CString typed("edge");
+    first->SetDlgItemText(IDC_NAME, typed);
+    first->m_mode.SetCurMappedSel(7);
+    first->m_values.AddString("alpha");
+    first->m_values.AddString("beta");
+    first->m_values.SetCurSel(1);
+    first->CheckDlgButton(IDC_ENABLE, 1);
+    first->CheckRadioButton(IDC_FAST, IDC_SLOW, IDC_SLOW);
+    first->m_ports.SelectItem(1, TRUE);
+    afx::RenderOptions options;
+    options.comboEntries = true;
+    // Programmatic changes leave the page clean: Apply stays disabled.
+    EXPECT_EQ(afx::renderWindow(sheet->GetSafeHwnd(), options),
+              "== Ethernet ==\n"
+              "  == Sample ==\n"
+              "    -- Sample Settings --\n"
+              "      Name: \"edge\" {focus}\n"
+              "      Number: \"\"\n"
+              "      <seven> of (four | one | seven)\n"
+              "      (list box)\n"
+              "          alpha\n"
+              "        > beta\n"
+              "      (list)\n"
+              "               Slot  Port  Type\n"
+              "          #13     2     2   226\n"
+              "        > #14     2    10   226\n"
+              "          #13     3    11   226\n"
+              "          #13    12     1   226\n"
+              "          #13    12    11   226\n"
+              "      [x] Enabled\n"
+              "      ( ) Fast\n"
+              "      (o) Slow\n"
+              "      [ Go ]\n"
+              "  [ OK ]\n"
+              "  [ Cancel ]\n"
+              "  [ Apply ] {disabled}\n"
+              "  [ Refresh ]\n"
+              "  [ Help ]\n");
 }
 
 }  // namespace
