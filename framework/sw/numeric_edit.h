@@ -1,7 +1,7 @@
 #pragma once
 // An edit field that refuses typed characters other than digits. The window system enforces
-// it through the edit's digits-only style, which Apply() sets; the base page and dialog call
-// sw::applyControlBehaviour after each data exchange, so DDX_Control is enough.
+// it through the edit's digits-only style, which the edit gives its window when it is
+// attached (DDX_Control, SubclassDlgItem, Attach).
 
 #include "framework/afx/controls.h"
 
@@ -10,11 +10,7 @@ class CNumericEdit : public CEdit {
 public:
     // Gives the attached edit its digits-only behaviour.
     void Apply();
-    // Attaches to the parent's child with that id and applies the behaviour at once.
-    BOOL SubclassDlgItem(UINT id, CWnd* parent);
-};
 
-namespace sw {
-// Gives every child of parent that a CNumericEdit is attached to its digits-only behaviour.
-void applyControlBehaviour(CWnd* parent);
-}  // namespace sw
+protected:
+    void PreSubclassWindow() override { Apply(); }
+};

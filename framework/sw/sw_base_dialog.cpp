@@ -100,14 +100,7 @@ BOOL CSwBaseDialog::Create(UINT templateId, CWnd* parent) {
     }
     addFrameButtons();
     OnInitDialog();
-    sw::applyControlBehaviour(this);
     return TRUE;
-}
-
-BOOL CSwBaseDialog::UpdateData(BOOL saveAndValidate) {
-    const BOOL result = CDialog::UpdateData(saveAndValidate);
-    sw::applyControlBehaviour(this);
-    return result;
 }
 
 void CSwBaseDialog::OnApplyClicked() {
@@ -122,11 +115,4 @@ void CSwBaseDialog::OnCancel() {
 
 void CSwBaseDialog::OnOK() {
     OnApplyClicked();  // Enter applies; only Close ends the dialog
-}
-
-LRESULT CSwBaseDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NOTIFY) {
-        sw::reflectListNotification(lParam);
-    }
-    return CDialog::WindowProc(message, wParam, lParam);
 }

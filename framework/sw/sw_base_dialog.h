@@ -42,7 +42,6 @@ public:
     virtual void SpecifyVPort(int slot, int port, int serviceType, int instance);
 
     BOOL Create(UINT templateId, CWnd* parent = nullptr) override;
-    BOOL UpdateData(BOOL saveAndValidate = TRUE) override;
 
     int m_serviceType = 0;  // from SpecifyVPort
     int m_instance = 0;
@@ -50,7 +49,6 @@ public:
 protected:
     void OnCancel() override;
     void OnOK() override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnApplyClicked();
     void OnHelpClicked() { OnHelp(); }
 

@@ -143,22 +143,3 @@ BOOL CSwBasePropPage::OnApply() {
     CPropertyPage::OnApply();
     return TRUE;
 }
-
-BOOL CSwBasePropPage::OnInitDialog() {
-    const BOOL result = CPropertyPage::OnInitDialog();
-    sw::applyControlBehaviour(this);
-    return result;
-}
-
-BOOL CSwBasePropPage::UpdateData(BOOL saveAndValidate) {
-    const BOOL result = CPropertyPage::UpdateData(saveAndValidate);
-    sw::applyControlBehaviour(this);
-    return result;
-}
-
-LRESULT CSwBasePropPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NOTIFY) {
-        sw::reflectListNotification(lParam);
-    }
-    return CPropertyPage::WindowProc(message, wParam, lParam);
-}

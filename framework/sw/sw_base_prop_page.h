@@ -80,8 +80,6 @@ public:
                                        CStringArray* indexTexts, LPCTSTR label, LPCTSTR source,
                                        int slot, int port, int unit);
     BOOL OnApply() override;
-    BOOL OnInitDialog() override;
-    BOOL UpdateData(BOOL saveAndValidate = TRUE) override;
 
     // Called by the sheet.
     void bindAgent(CMibAgent* agent);
@@ -94,8 +92,6 @@ public:
     CString dragStringForRow(int row) override { return CreateDragDropString(row); }
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
     CStringArray m_indexValues;
 
 private:

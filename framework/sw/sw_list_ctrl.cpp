@@ -7,6 +7,10 @@
 IMPLEMENT_DYNAMIC(CNxListCtrl, CListCtrl)
 IMPLEMENT_DYNAMIC(CSwListCtrl, CNxListCtrl)
 
+BEGIN_MESSAGE_MAP(CNxListCtrl, CListCtrl)
+ON_NOTIFY_REFLECT_EX(LVN_COLUMNCLICK, &CNxListCtrl::OnColumnClick)
+END_MESSAGE_MAP()
+
 namespace {
 
 constexpr int kDefaultColumnWidth = 80;
@@ -168,8 +172,8 @@ CString CNxListCtrl::BeginDrag(int row) {
     return m_lastDrag;
 }
 
-BOOL CNxListCtrl::OnReflectedNotify(const NMHDR* header) {
-    if (!header || header->code != LVN_COLUMNCLICK || !m_bTableMode) {
+BOOL CNxListCtrl::OnColumnClick(NMHDR* header, LRESULT* /*result*/) {
+    if (!m_bTableMode) {
         return FALSE;
     }
     const auto* nm = reinterpret_cast<const NMLISTVIEW*>(header);
@@ -179,18 +183,5 @@ BOOL CNxListCtrl::OnReflectedNotify(const NMHDR* header) {
         ascending = !m_sortKeys.back().ascending;
     }
     SortOnColumn(nm->iSubItem, ascending ? 1 : 0);
-    return TRUE;
+    return FALSE;  // the page may still act on the click
 }
-
-namespace sw {
-
-BOOL reflectListNotification(LPARAM lParam) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (!header) {
-        return FALSE;
-    }
-    auto* list = dynamic_cast<CNxListCtrl*>(CWnd::FromHandlePermanent(header->hwndFrom));
-    return list ? list->OnReflectedNotify(header) : FALSE;
-}
-
-}  // namespace sw

@@ -60,9 +60,12 @@ public:
     CString BeginDrag(int row);
     const CString& LastDragString() const { return m_lastDrag; }
 
-    // Notifications of this list reach its parent; the parent passes them here first (as a
-    // reflected notification). Returns TRUE when the list handled it.
-    BOOL OnReflectedNotify(const NMHDR* header);
+protected:
+    // A heading click in table mode sorts, before the parent hears of the click (reflected);
+    // the parent still hears it.
+    BOOL OnColumnClick(NMHDR* header, LRESULT* result);
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     struct SortKey {
@@ -79,8 +82,3 @@ private:
 class CSwListCtrl : public CNxListCtrl {
     DECLARE_DYNAMIC(CSwListCtrl)
 };
-
-namespace sw {
-// Lets a CNxListCtrl that sent a WM_NOTIFY to its parent handle it; TRUE when it did.
-BOOL reflectListNotification(LPARAM lParam);
-}  // namespace sw

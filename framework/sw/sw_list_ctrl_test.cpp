@@ -20,7 +20,6 @@ protected:
             if (nm->hdr.code == LVN_ITEMCHANGED) {
                 changes.push_back(*nm);
             }
-            sw::reflectListNotification(lParam);
         }
         return CWnd::WindowProc(message, wParam, lParam);
     }
