@@ -31,8 +31,15 @@ bool appendOne(const MibVariable& index, std::string_view text, Oid* instance) {
         case Syntax::Gauge32:
         case Syntax::TimeTicks:
         case Syntax::Counter64: {
+            // An INTEGER index ends at 2^31 - 1: a larger sub-identifier names no row
+            // and would not read back as the text given.
+            const bool signedSyntax =
+                index.syntax == Syntax::Integer || index.syntax == Syntax::Enumeration;
             std::uint64_t n = 0;
-            if (!parseUnsigned(text, std::numeric_limits<std::uint32_t>::max(), &n))
+            if (!parseUnsigned(text,
+                               signedSyntax ? std::numeric_limits<std::int32_t>::max()
+                                            : std::numeric_limits<std::uint32_t>::max(),
+                               &n))
                 return false;
             instance->push_back(static_cast<std::uint32_t>(n));
             return true;

@@ -95,6 +95,9 @@ TEST(IndexConversion, TextsThatDoNotFitTheirSyntaxAreRefusedWithTheReason) {
     } cases[] = {
         {"iInt", "-1"},
         {"iInt", "4294967296"},
+        {"iInt", "2147483648"},
+        {"iEnum", "2147483648"},
+        {"iGauge", "4294967296"},
         {"iInt", "12a"},
         {"iInt", ""},
         {"iEnum", "token"},
