@@ -5,6 +5,7 @@
 
 #include "framework/mib/index_conversion.h"
 #include "framework/mib/mib_error.h"
+#include "framework/mib/pdu_name.h"
 #include "framework/mib/value_format.h"
 
 namespace mib {
@@ -15,20 +16,6 @@ Oid appended(const Oid& base, const Oid& tail) {
     Oid oid = base;
     oid.insert(oid.end(), tail.begin(), tail.end());
     return oid;
-}
-
-const char* pduName(PduType type) {
-    switch (type) {
-        case PduType::Get:
-            return "GET";
-        case PduType::GetNext:
-            return "GETNEXT";
-        case PduType::GetBulk:
-            return "GETBULK";
-        case PduType::Set:
-            return "SET";
-    }
-    return "?";
 }
 
 }  // namespace
@@ -125,11 +112,8 @@ std::vector<long> RequestEngine::handles() const {
 }
 
 bool RequestEngine::setReload(long h, bool reload) {
-    Request* r = find(h);
-    if (r == nullptr)
-        return false;
-    r->reload = reload;  // every read fetches anyway; kept for the trace
-    return true;
+    // Every read fetches anyway; kept for the trace.
+    return change(h, [&](Request& r) { r.reload = reload; });
 }
 
 bool RequestEngine::setInstance(long h, const std::vector<std::uint32_t>& instance) {
@@ -154,6 +138,8 @@ bool RequestEngine::setRowIndex(long h, const std::vector<std::string>& texts) {
     std::string why;
     const int code = instanceFromIndexTexts(m_dictionary, r->indexObjects, texts, &instance, &why);
     if (code != 0) {
+        // Keeping the previous row would send the next read or set there.
+        r->instance.reset();
         fail(*r, code, why);
         return false;
     }
@@ -336,7 +322,12 @@ void RequestEngine::onWalkAnswer(Request& r, const ResponsePdu& response, PduTyp
         return;
     }
     if (response.errorStatus == ErrorStatus::NoSuchName && sent == PduType::GetNext) {
-        op.walk->endColumnAtPosition(response.errorIndex - 1);
+        if (!op.walk->endColumnAtPosition(response.errorIndex - 1)) {
+            finish(r, false, kMibMalformed,
+                   "noSuchName at position " + std::to_string(response.errorIndex) + " of " +
+                       std::to_string(op.walk->unfinishedColumns()) + " variables");
+            return;
+        }
     } else if (response.errorStatus != ErrorStatus::NoError) {
         finish(r, false, errorCodeForStatus(response.errorStatus),
                "table read refused: " + errorStatusName(response.errorStatus));
@@ -385,8 +376,17 @@ void RequestEngine::onRowAnswer(Request& r, const ResponsePdu& response) {
     }
     Row row{op.instance, std::vector<std::optional<Value>>(r.columns.size())};
     bool any = false;
+    const std::vector<Oid> asked = columnOidsAt(r, &op.instance);
     for (std::size_t i = 0; i < r.columns.size(); ++i) {
-        const Value& value = response.varbinds[i].value;
+        // Taken by name, not position: an agent listing them in another order
+        // must not put one column's value under another.
+        const auto answered = std::find_if(response.varbinds.begin(), response.varbinds.end(),
+                                           [&](const VarBind& vb) { return vb.oid == asked[i]; });
+        if (answered == response.varbinds.end()) {
+            finish(r, false, kMibMalformed, "answer lacks " + oidToString(asked[i]));
+            return;
+        }
+        const Value& value = answered->value;
         if (value.isException() || value.type == ValueType::Null)
             continue;
         row.values[i] = value;
@@ -696,19 +696,11 @@ int RequestEngine::stagedCount(long h) const {
 }
 
 bool RequestEngine::setReRead(long h, bool on) {
-    Request* r = find(h);
-    if (r == nullptr)
-        return false;
-    r->reRead = on;
-    return true;
+    return change(h, [&](Request& r) { r.reRead = on; });
 }
 
 bool RequestEngine::setUpdateOthers(long h, bool on) {
-    Request* r = find(h);
-    if (r == nullptr)
-        return false;
-    r->updateOthers = on;
-    return true;
+    return change(h, [&](Request& r) { r.updateOthers = on; });
 }
 
 bool RequestEngine::setSetDelay(long h, int milliseconds) {
@@ -788,42 +780,27 @@ void RequestEngine::onPollTimer(long h) {
 }
 
 bool RequestEngine::setTag(long h, long tag) {
-    Request* r = find(h);
-    if (r == nullptr)
-        return false;
-    r->tag = tag;
-    return true;
+    return change(h, [&](Request& r) { r.tag = tag; });
 }
 
 long RequestEngine::tag(long h) const {
-    const Request* r = find(h);
-    return r == nullptr ? 0 : r->tag;
+    return read(h, 0L, [](const Request& r) { return r.tag; });
 }
 
 bool RequestEngine::setTimeout(long h, int seconds) {
-    Request* r = find(h);
-    if (r == nullptr || seconds < 0)
-        return false;
-    r->timeoutSeconds = seconds;
-    return true;
+    return seconds >= 0 && change(h, [&](Request& r) { r.timeoutSeconds = seconds; });
 }
 
 int RequestEngine::timeout(long h) const {
-    const Request* r = find(h);
-    return r == nullptr ? 0 : r->timeoutSeconds;
+    return read(h, 0, [](const Request& r) { return r.timeoutSeconds; });
 }
 
 bool RequestEngine::setRetries(long h, int retries) {
-    Request* r = find(h);
-    if (r == nullptr || retries < 0)
-        return false;
-    r->retries = retries;
-    return true;
+    return retries >= 0 && change(h, [&](Request& r) { r.retries = retries; });
 }
 
 int RequestEngine::retries(long h) const {
-    const Request* r = find(h);
-    return r == nullptr ? 0 : r->retries;
+    return read(h, 0, [](const Request& r) { return r.retries; });
 }
 
 int RequestEngine::errorCode(long h) const {

@@ -96,6 +96,21 @@ public:
 private:
     Request* find(long h);
     const Request* find(long h) const;
+    // Runs apply on request h; false when h is not open.
+    template <class Apply>
+    bool change(long h, Apply apply) {
+        Request* r = find(h);
+        if (r == nullptr)
+            return false;
+        apply(*r);
+        return true;
+    }
+    // What get reads from request h, or fallback when h is not open.
+    template <class T, class Get>
+    T read(long h, T fallback, Get get) const {
+        const Request* r = find(h);
+        return r == nullptr ? fallback : get(*r);
+    }
     void fail(Request& r, int code, std::string message);
     bool enqueue(Request& r, std::unique_ptr<Operation> op);
     std::unique_ptr<Operation> makeRead(Request& r, OperationKind kind, bool poll);

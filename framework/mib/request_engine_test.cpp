@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 
 #include "framework/mib/in_process_transport.h"
@@ -68,9 +70,17 @@ public:
     std::size_t tooBigAbove = 0;  // varbinds per answer; 0 = no limit
     bool silent = false;
 
+    // Turns a correct answer into a misbehaving one.
+    std::function<ResponsePdu(const RequestPdu&, ResponsePdu)> rewrite;
+
     bool answersNow() const override { return !silent; }
 
     ResponsePdu handle(const RequestPdu& pdu) override {
+        ResponsePdu out = answer(pdu);
+        return rewrite ? rewrite(pdu, std::move(out)) : out;
+    }
+
+    ResponsePdu answer(const RequestPdu& pdu) {
         received.push_back(pdu);
         ResponsePdu out;
         switch (pdu.type) {
@@ -438,6 +448,127 @@ TEST_F(EngineTest, WrongTypedAgentValuesGiveEmptyTextOrZeroAndAnError) {
     EXPECT_EQ(engine.getInteger(h, "portAdm"), 7);
     EXPECT_EQ(engine.getString(h, "chasName"), "");
     EXPECT_EQ(engine.errorCode(h), kMibUnknownVariable);
+}
+
+TEST_F(EngineTest, MisbehavingAgentsEndTheWalkWithAnErrorNeverALoop) {
+    for (std::uint32_t p = 1; p <= 3; ++p) {
+        addPort(1, p);
+        put(4, 1, p, Value::makeInteger(1));
+    }
+    struct Case {
+        const char* what;
+        int bulk;  // 0: GETNEXT
+        std::function<ResponsePdu(const RequestPdu&, ResponsePdu)> rewrite;
+        int code;
+    };
+    const std::vector<Case> cases = {
+        {"columns answered in swapped places", 0,
+         [](const RequestPdu&, ResponsePdu out) {
+             std::reverse(out.varbinds.begin(), out.varbinds.end());
+             return out;
+         },
+         kMibMalformed},
+        {"a column going back into an earlier column", 48,
+         [](const RequestPdu& pdu, ResponsePdu out) {
+             if (pdu.varbinds.size() == 2 && out.varbinds.size() >= 2)
+                 out.varbinds[1].oid = at(kEntry, {3, 1, 1});  // portAdm's first answer
+             return out;
+         },
+         kMibMalformed},
+        {"the same row again", 0,
+         [](const RequestPdu& pdu, ResponsePdu out) {
+             out.varbinds = pdu.varbinds;
+             for (auto& vb : out.varbinds) {
+                 vb.oid = at(kEntry, {vb.oid[kEntry.size()], 1, 1});
+                 vb.value = Value::makeInteger(1);
+             }
+             return out;
+         },
+         kMibMalformed},
+        {"noSuchName naming no varbind", 0,
+         [](const RequestPdu& pdu, ResponsePdu) {
+             return ResponsePdu{ErrorStatus::NoSuchName, 0, pdu.varbinds};
+         },
+         kMibMalformed},
+        {"noSuchName past the last varbind", 0,
+         [](const RequestPdu& pdu, ResponsePdu) {
+             return ResponsePdu{ErrorStatus::NoSuchName, 3, pdu.varbinds};
+         },
+         kMibMalformed},
+        {"tooBig at every size", 48,
+         [](const RequestPdu& pdu, ResponsePdu) {
+             return ResponsePdu{ErrorStatus::TooBig, 0, pdu.varbinds};
+         },
+         static_cast<int>(ErrorStatus::TooBig)},
+    };
+    const long h = engine.open("portTable", {"portName", "portAdm"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        transport.setMaxBulkVarbinds(c.bulk);
+        agent.received.clear();
+        completions.clear();
+        // A walk that resent forever would never let the loop go idle.
+        agent.rewrite = [&, n = 0](const RequestPdu& pdu, ResponsePdu out) mutable {
+            if (++n > 40)
+                return ResponsePdu{ErrorStatus::GenErr, 0, pdu.varbinds};
+            return c.rewrite(pdu, std::move(out));
+        };
+        ASSERT_TRUE(engine.requestTable(h));
+        settle();
+        ASSERT_EQ(completions, (std::vector<std::pair<long, bool>>{{h, false}}));
+        EXPECT_EQ(engine.errorCode(h), c.code) << engine.errorText(h);
+        EXPECT_LT(agent.received.size(), 10u);
+        EXPECT_EQ(engine.rowCount(h), 0);
+    }
+    // tooBig halves down to one repetition, then gives up naming the cause.
+    std::vector<int> repetitions;
+    for (const auto& pdu : agent.received)
+        repetitions.push_back(pdu.maxRepetitions);
+    EXPECT_EQ(repetitions, (std::vector<int>{24, 12, 6, 3, 1}));
+    EXPECT_NE(engine.errorText(h).find("tooBig"), std::string::npos) << engine.errorText(h);
+}
+
+TEST_F(EngineTest, RowAnswersAreTakenByOidNotByPosition) {
+    addPort(1, 2);
+    put(4, 1, 2, Value::makeInteger(2));
+    const long h = engine.open("portTable", {"portName", "portAdm"});
+    ASSERT_TRUE(engine.setInstance(h, {1, 2}));
+    agent.rewrite = [](const RequestPdu&, ResponsePdu out) {
+        std::reverse(out.varbinds.begin(), out.varbinds.end());
+        return out;
+    };
+    ASSERT_TRUE(engine.requestRow(h));
+    settle();
+    ASSERT_EQ(completions, (std::vector<std::pair<long, bool>>{{h, true}}));
+    EXPECT_EQ(engine.getString(h, "portName"), "p1/2");
+    EXPECT_EQ(engine.getString(h, "portAdm"), "down");
+
+    agent.rewrite = [](const RequestPdu&, ResponsePdu out) {
+        out.varbinds.back().oid = at(kEntry, {4, 7, 7});  // another row's value
+        return out;
+    };
+    ASSERT_TRUE(engine.requestRow(h));
+    settle();
+    EXPECT_EQ(completions.back(), std::make_pair(h, false));
+    EXPECT_EQ(engine.errorCode(h), kMibMalformed);
+    EXPECT_EQ(engine.rowCount(h), 0);
+}
+
+TEST_F(EngineTest, AnIndexTextRefusedLeavesNoRowToReadOrSet) {
+    addPort(1, 2);
+    const long h = engine.open("portTable", {"portName", "portAdm"});
+    ASSERT_TRUE(engine.setRowIndex(h, {"1", "2"}));
+    EXPECT_FALSE(engine.setRowIndex(h, {"1", "two"}));
+    EXPECT_EQ(engine.errorCode(h), kMibBadIndex);
+    EXPECT_FALSE(engine.requestRow(h));
+    EXPECT_EQ(engine.errorCode(h), kMibNoInstance);
+    ASSERT_TRUE(engine.setInteger(h, "portAdm", 2));
+    EXPECT_FALSE(engine.sendSet(h));
+    EXPECT_EQ(engine.errorCode(h), kMibNoInstance);
+    EXPECT_EQ(engine.stagedCount(h), 0);
+    settle();
+    EXPECT_TRUE(agent.received.empty()) << "nothing reached the previous row";
+    EXPECT_TRUE(completions.empty());
 }
 
 }  // namespace

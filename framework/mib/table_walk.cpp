@@ -32,15 +32,21 @@ bool TableWalk::consume(const std::vector<VarBind>& varbinds, std::string* why) 
         if (!column.active)
             continue;
         const VarBind& vb = varbinds[i];
-        if (vb.value.isException() || !oidStartsWith(vb.oid, column.prefix) ||
-            vb.oid.size() == column.prefix.size()) {
+        if (vb.value.isException()) {
             column.active = false;
             progress = true;
             continue;
         }
+        // Checked before the subtree test: an answer behind the column is not
+        // its end but an agent walking backwards.
         if (!(column.last < vb.oid)) {
             *why = "agent answered " + oidToString(vb.oid) + " after " + oidToString(column.last);
             return false;
+        }
+        if (!oidStartsWith(vb.oid, column.prefix) || vb.oid.size() == column.prefix.size()) {
+            column.active = false;
+            progress = true;
+            continue;
         }
         column.last = vb.oid;
         Oid instance(vb.oid.begin() + static_cast<std::ptrdiff_t>(column.prefix.size()),
@@ -57,10 +63,11 @@ bool TableWalk::consume(const std::vector<VarBind>& varbinds, std::string* why) 
     return true;
 }
 
-void TableWalk::endColumnAtPosition(int position) {
-    if (position >= 0 && static_cast<std::size_t>(position) < m_requested.size()) {
-        m_columns[m_requested[static_cast<std::size_t>(position)]].active = false;
-    }
+bool TableWalk::endColumnAtPosition(int position) {
+    if (position < 0 || static_cast<std::size_t>(position) >= m_requested.size())
+        return false;
+    m_columns[m_requested[static_cast<std::size_t>(position)]].active = false;
+    return true;
 }
 
 bool TableWalk::done() const {

@@ -29,7 +29,8 @@ public:
     // or a column going backwards, which would walk forever.
     bool consume(const std::vector<VarBind>& varbinds, std::string* why);
     // SNMPv1 ends a column with noSuchName at its position in the last request.
-    void endColumnAtPosition(int position);
+    // False when position names no varbind of it (resending would not move).
+    bool endColumnAtPosition(int position);
 
     bool done() const;
     int unfinishedColumns() const;
