@@ -109,6 +109,12 @@ mib::ResponsePdu SimulatedSwitch::handle(const mib::RequestPdu& request) {
             break;
         case mib::PduType::Set: {
             response.varbinds = request.varbinds;
+            // Its answer is as large as the request: too big is known before anything changes.
+            if (state.tooBigAbove != 0 &&
+                estimateResponseSize(response.varbinds) > state.tooBigAbove) {
+                response.errorStatus = mib::ErrorStatus::TooBig;
+                return response;
+            }
             if (state.nextSetFailure) {
                 response.errorStatus = state.nextSetFailure->first;
                 response.errorIndex = state.nextSetFailure->second;

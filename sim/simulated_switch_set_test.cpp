@@ -277,5 +277,73 @@ TEST(SimulatedSwitchSet, AutoNegotiationSilencesTheSwitchWhileItRenegotiates) {
     EXPECT_TRUE(demo.sw->answersNow());
 }
 
+// Every cell of the switch in OID order, as a walk sees it.
+std::vector<mib::VarBind> everything(DemoSwitch& demo) {
+    std::vector<mib::VarBind> cells;
+    mib::Oid at{0};
+    for (std::size_t guard = 0; guard < 1'000'000; ++guard) {
+        auto response = demo.sw->handle(request(mib::PduType::GetNext, {{at, Value::null()}}));
+        const mib::VarBind& vb = response.varbinds.at(0);
+        if (vb.value.type == mib::ValueType::EndOfMibView)
+            return cells;
+        cells.push_back(vb);
+        at = vb.oid;
+    }
+    ADD_FAILURE() << "the walk does not end";
+    return cells;
+}
+
+TEST(SimulatedSwitchSet, ARefusedSetChangesNothingNotEvenRowsItWouldCreateOrDelete) {
+    // Each PDU creates or deletes rows, then fails on its last varbind.
+    const mib::VarBind refused = varbind("vportVlanNumber", {1, 2, 4, 1}, integer(42));
+    const std::vector<std::pair<const char*, std::vector<mib::VarBind>>> cases = {
+        {"new channel", {varbind("adminStatus", {9}, integer(1))}},
+        {"new channel with its primary port",
+         {varbind("adminStatus", {9}, integer(1)), varbind("priPortSlot", {9}, integer(1)),
+          varbind("priPortPhysIntf", {9}, integer(5))}},
+        {"channel deleted with its secondary rows", {varbind("adminStatus", {3}, integer(2))}},
+        {"secondary row deleted", {varbind("secadminStatus", {3, 1, 12}, integer(2))}},
+        {"trunk member and its service", {varbind("v8021QCommand", {1, 8, 1}, integer(1))}},
+        {"trunk service by description", {varbind("VDBrServicesDescription", {1, 8}, text("x"))}},
+        {"description and admin status",
+         {varbind("phyPortDescription", {1, 2}, text("lost")),
+          varbind("phyPortAdmStatus", {1, 2}, integer(2))}},
+    };
+    for (const auto& [what, creating] : cases) {
+        SCOPED_TRACE(what);
+        DemoSwitch demo;
+        const auto before = everything(demo);
+        const std::size_t cells = demo.sw->cellCount();
+        std::vector<mib::VarBind> pdu = creating;
+        pdu.push_back(refused);
+        const auto response = demo.set(pdu);
+        EXPECT_EQ(response.errorStatus, ErrorStatus::InconsistentValue);
+        EXPECT_EQ(response.errorIndex, static_cast<int>(pdu.size()));
+        EXPECT_EQ(demo.sw->cellCount(), cells);
+        EXPECT_TRUE(everything(demo) == before);
+        // Without the refused varbind the same PDU does change the switch.
+        EXPECT_EQ(demo.set(creating).errorStatus, ErrorStatus::NoError);
+        EXPECT_FALSE(everything(demo) == before);
+    }
+}
+
+TEST(SimulatedSwitchSet, InjectedFaultsRefuseASetBeforeApplyingIt) {
+    DemoSwitch demo;
+    const auto before = everything(demo);
+    demo.sw->answerTooBigAbove(100);
+    const auto response = demo.set({varbind("phyPortDescription", {1, 2}, text("changed")),
+                                    varbind("adminStatus", {9}, integer(1))});
+    EXPECT_EQ(response.errorStatus, ErrorStatus::TooBig);
+    demo.sw->answerTooBigAbove(0);
+    EXPECT_TRUE(everything(demo) == before) << "an agent answering tooBig applied nothing";
+
+    demo.sw->failNextSet(ErrorStatus::ResourceUnavailable, 2);
+    EXPECT_EQ(demo.set({varbind("adminStatus", {9}, integer(1))}).errorIndex, 2);
+    EXPECT_FALSE(demo.sw->rowExists("adminStatus", {9}));
+    EXPECT_EQ(demo.set({varbind("adminStatus", {9}, integer(1))}).errorStatus,
+              ErrorStatus::NoError);
+    EXPECT_TRUE(demo.sw->rowExists("adminStatus", {9}));
+}
+
 }  // namespace
 }  // namespace sim
