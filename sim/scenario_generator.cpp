@@ -22,11 +22,12 @@ std::string macOf(int serial) {
 Scenario generateScenario(const GeneratorOptions& options) {
     Scenario s;
     s.system.name = "generated-switch";
-    s.system.descr = "Generated chassis, " + std::to_string(options.slots) + " x " +
-                     std::to_string(options.portsPerSlot) + " ports";
     const int slots = std::clamp(options.slots, 1, options.expander ? 254 : 255);
     const int ports = std::clamp(options.portsPerSlot, 1, 255);
     const int groups = std::clamp(options.groups, 1, 4000);
+    // Says what was built, not what was asked for.
+    s.system.descr =
+        "Generated chassis, " + std::to_string(slots) + " x " + std::to_string(ports) + " ports";
 
     for (int g = 1; g <= groups; ++g) {
         s.groups.push_back(

@@ -49,12 +49,17 @@ public:
         if (!value.is_number_integer()) {
             fail(m_where, std::string("field '") + key + "' must be an integer");
         }
-        const auto number = value.get<long long>();
-        if (number < low || number > high) {
-            fail(m_where, std::string("field '") + key + "' is " + std::to_string(number) +
-                              ", outside " + std::to_string(low) + ".." + std::to_string(high));
+        // Unsigned ones are compared as such: above 2^63 a signed read wraps.
+        const bool outside =
+            value.is_number_unsigned()
+                ? value.get<unsigned long long>() > static_cast<unsigned long long>(high) ||
+                      static_cast<long long>(value.get<unsigned long long>()) < low
+                : value.get<long long>() > high || value.get<long long>() < low;
+        if (outside) {
+            fail(m_where, std::string("field '") + key + "' is " + value.dump() + ", outside " +
+                              std::to_string(low) + ".." + std::to_string(high));
         }
-        return static_cast<int>(number);
+        return static_cast<int>(value.get<long long>());
     }
 
     std::optional<int> optionalInteger(const char* key, int low, int high) {

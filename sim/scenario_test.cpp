@@ -99,5 +99,84 @@ TEST(ChassisContents, EncodesSlotRecordsAndCutsWholeRecords) {
     EXPECT_EQ(cut.bytes.size(), 3u + 8u * static_cast<std::size_t>(cut.slotsEncoded));
 }
 
+TEST(Scenario, BadTypesAndRangesNameTheFieldAndTheValue) {
+    // One Ethernet slot of 8 ports; each case puts one bad value into it.
+    const auto slotWith = [](const std::string& field, const std::string& value) {
+        return R"({"slots": [{"slot": 1, "moduleType": 1, "runs": [{"count": 8, "type": 226}], )" +
+               field + ": " + value + "}]}";
+    };
+    const auto portWith = [](const std::string& field, const std::string& value) {
+        return R"({"slots": [{"slot": 1, "moduleType": 1, "runs": [{"count": 8, "type": 226}],
+                   "ports": [{"port": 2, )" +
+               field + ": " + value + "}]}]}";
+    };
+    struct Case {
+        std::string json;
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {slotWith(R"("name")", "5"), "scenario.slots[0]: field 'name' must be a string"},
+        {slotWith(R"("banks")", "2"), "unknown field 'banks'"},
+        {R"({"slots": [{"slot": "one", "moduleType": 1}]})", "field 'slot' must be an integer"},
+        {R"({"slots": [{"slot": 1.5, "moduleType": 1}]})", "field 'slot' must be an integer"},
+        {R"({"slots": [{"slot": 0, "moduleType": 1}]})", "field 'slot' is 0, outside 1..255"},
+        {R"({"slots": [{"slot": 18446744073709551615, "moduleType": 1}]})",
+         "field 'slot' is 18446744073709551615, outside 1..255"},
+        {R"({"slots": [{"slot": 1, "moduleType": 65536}]})",
+         "field 'moduleType' is 65536, outside 0..65535"},
+        {R"({"slots": [{"slot": 1, "moduleType": -1}]})",
+         "field 'moduleType' is -1, outside 0..65535"},
+        {R"({"slots": [{"slot": 1}]})", "missing field 'moduleType'"},
+        {R"({"slots": {"slot": 1}})", "field 'slots' must be an array"},
+        {R"({"renegotiationMs": 600001})", "field 'renegotiationMs' is 600001, outside 0..600000"},
+        {portWith(R"("port")", "9"), "scenario.slots[0].ports[0]: field 'port' is 9, outside 1..8"},
+        {portWith(R"("rate")", "1000000001"), "field 'rate' is 1000000001, outside 0..1000000000"},
+        {portWith(R"("rate")", "-1"), "field 'rate' is -1, outside 0..1000000000"},
+        {portWith(R"("link")", R"("yes")"), "field 'link' must be true or false"},
+        {portWith(R"("cfgDuplex")", "4"), "field 'cfgDuplex' is 4, outside 1..3"},
+        {portWith(R"("description")", "[]"), "field 'description' must be a string"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.json);
+        std::string error;
+        EXPECT_EQ(SimulatedSwitch::fromScenarioText(c.json, &error), nullptr);
+        EXPECT_NE(error.find(c.expected), std::string::npos) << error;
+    }
+}
+
+TEST(Scenario, GeneratorBuildsThousandsOfPortsAndSaysWhatItBuilt) {
+    GeneratorOptions options;
+    options.slots = 100;
+    options.portsPerSlot = 48;
+    options.groups = 200;
+    const Scenario generated = generateScenario(options);
+    EXPECT_EQ(generated.system.descr, "Generated chassis, 100 x 48 ports");
+    auto sw = SimulatedSwitch::fromScenario(generated);
+    EXPECT_TRUE(sw->missingNames().empty());
+    EXPECT_EQ(sw->rowCount("phyPortAdmStatus"), 4800u);
+    EXPECT_EQ(sw->rowCount("mesmPortCfgSpeed"), 4800u);
+    EXPECT_EQ(sw->rowCount("vportVlanNumber"), 4800u);
+    EXPECT_EQ(sw->rowCount("vBrdgTpFdbRcvPortIF"), 4800u);
+    EXPECT_EQ(sw->rowCount("vLanNumber"), 200u);
+    EXPECT_EQ(sw->rowCount("chasSlotIndex"), 101u);
+
+    // Sizes beyond the chassis are cut to it, and the description follows.
+    options.slots = 1000;
+    options.portsPerSlot = 1000;
+    options.groups = 100000;
+    const Scenario clamped = generateScenario(options);
+    EXPECT_EQ(clamped.slots.size(), 255u);  // 254 Ethernet slots and the expander
+    EXPECT_EQ(clamped.slots.front().portCount(), 255);
+    EXPECT_EQ(clamped.slots.back().slot, 255);
+    EXPECT_EQ(clamped.groups.size(), 4000u);
+    EXPECT_EQ(clamped.system.descr, "Generated chassis, 254 x 255 ports");
+    options.slots = -3;
+    options.portsPerSlot = 0;
+    options.expander = false;
+    const Scenario smallest = generateScenario(options);
+    EXPECT_EQ(smallest.slots.size(), 1u);
+    EXPECT_EQ(smallest.slots.front().portCount(), 1);
+}
+
 }  // namespace
 }  // namespace sim
