@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "sim/oid_store.h"
 #include "sim/test_support.h"
 
 namespace sim {
@@ -130,6 +131,120 @@ TEST(SimulatedSwitchRead, FaultsTooBigAndSilence) {
     EXPECT_FALSE(demo.sw->answersNow());
     demo.nowMs += 1;
     EXPECT_TRUE(demo.sw->answersNow());
+}
+
+TEST(SimulatedSwitchRead, CountersAdvanceExactlyAndWrapAsTheirType) {
+    struct Case {
+        const char* what;
+        mib::Value start;
+        std::uint32_t rate;
+        std::int64_t elapsedMs;
+        mib::Value expected;
+    };
+    const std::uint64_t max64 = ~std::uint64_t{0};
+    const std::vector<Case> cases = {
+        {"Counter32 wraps at 2^32", mib::Value::makeCounter32(4294967196u), 1000, 1000,
+         mib::Value::makeCounter32(900)},
+        {"Counter32 wraps more than once", mib::Value::makeCounter32(0), 1000000000, 10000,
+         mib::Value::makeCounter32(1410065408u)},
+        {"TimeTicks wraps at 2^32", mib::Value::makeTimeTicks(4294967295u), 100, 20,
+         mib::Value::makeTimeTicks(1)},
+        {"Counter64 wraps at 2^64", mib::Value::makeCounter64(max64 - 1), 5, 1000,
+         mib::Value::makeCounter64(3)},
+        {"whole increments only", mib::Value::makeCounter32(10), 3, 999,
+         mib::Value::makeCounter32(12)},
+        {"a clock behind the start", mib::Value::makeCounter32(10), 3, -5000,
+         mib::Value::makeCounter32(10)},
+        {"rate 0 stays", mib::Value::makeCounter32(10), 0, 1000000, mib::Value::makeCounter32(10)},
+        {"50 days at 1e9 per second", mib::Value::makeCounter32(7), 1000000000, 50LL * 86400 * 1000,
+         mib::Value::makeCounter32(static_cast<std::uint32_t>((7 + 50ULL * 86400 * 1000000000) %
+                                                              (std::uint64_t{1} << 32)))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Cell cell;
+        cell.value = c.start;
+        cell.ratePerSecond = c.rate;
+        cell.sinceMs = 1000;
+        EXPECT_EQ(cell.valueAt(1000 + c.elapsedMs), c.expected);
+        // The same instant reads the same value, however often it is read.
+        EXPECT_EQ(cell.valueAt(1000 + c.elapsedMs), cell.valueAt(1000 + c.elapsedMs));
+    }
+}
+
+TEST(SimulatedSwitchRead, SwitchCountersStayInRangeOverLongUptimes) {
+    DemoSwitch demo;
+    const auto before = demo.integer("phyPortFrameIns", {1, 9});  // 500 per second
+    demo.nowMs += 10'000'000'000;                                 // about 115 days
+    const auto after = demo.sw->read("phyPortFrameIns", {1, 9});
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->type, ValueType::Counter32);
+    EXPECT_EQ(static_cast<std::uint64_t>(after->integer),
+              (static_cast<std::uint64_t>(before) + 500ULL * 10'000'000) % (1ULL << 32));
+}
+
+TEST(SimulatedSwitchRead, GetNextAndGetBulkAtTheEndOfTheMib) {
+    DemoSwitch demo;
+    // The last cell of the switch, found by walking.
+    mib::Oid last{0};
+    for (;;) {
+        auto r = demo.sw->handle(request(PduType::GetNext, {{last, {}}}));
+        if (r.varbinds.at(0).value.type == ValueType::EndOfMibView)
+            break;
+        last = r.varbinds[0].oid;
+    }
+    auto next = demo.sw->handle(request(PduType::GetNext, {{last, {}}}));
+    ASSERT_EQ(next.varbinds.size(), 1u);
+    EXPECT_EQ(next.varbinds[0].oid, last) << "endOfMibView names the OID asked";
+
+    struct BulkCase {
+        const char* what;
+        int nonRepeaters;
+        int maxRepetitions;
+        std::size_t varbinds;
+    };
+    // Asked: sysName, then the last cell twice; the answer is sysName.0 and endOfMibViews.
+    const std::vector<BulkCase> cases = {
+        {"repeaters at the end stop after one round", 1, 10, 3u},
+        {"non-repeaters above the count are all non-repeaters", 7, 10, 3u},
+        {"negative non-repeaters are none", -2, 1, 3u},
+        {"no repetitions leave the non-repeaters", 1, 0, 1u},
+        {"negative repetitions are none", 0, -1, 0u},
+    };
+    for (const BulkCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        mib::RequestPdu bulk =
+            request(PduType::GetBulk, {varbind("sysName", {}), {last, {}}, {last, {}}});
+        bulk.nonRepeaters = c.nonRepeaters;
+        bulk.maxRepetitions = c.maxRepetitions;
+        const auto response = demo.sw->handle(bulk);
+        EXPECT_EQ(response.errorStatus, mib::ErrorStatus::NoError);
+        ASSERT_EQ(response.varbinds.size(), c.varbinds);
+        for (std::size_t i = 0; i < response.varbinds.size(); ++i) {
+            if (i == 0) {
+                EXPECT_EQ(response.varbinds[i].oid, oidOf("sysName", {0}));
+            } else {
+                EXPECT_EQ(response.varbinds[i].value.type, ValueType::EndOfMibView) << i;
+                EXPECT_EQ(response.varbinds[i].oid, last) << i;
+            }
+        }
+    }
+}
+
+TEST(SimulatedSwitchRead, GetBulkColumnsLeaveTheirTableInOrder) {
+    DemoSwitch demo;
+    // The last vLan column runs into whatever follows; every repeater only moves forward.
+    mib::RequestPdu bulk =
+        request(PduType::GetBulk, {varbind("vLanNumber", {}), varbind("vLanMode", {})});
+    bulk.maxRepetitions = 200;
+    const auto response = demo.sw->handle(bulk);
+    ASSERT_GE(response.varbinds.size(), 4u);
+    for (std::size_t i = 2; i < response.varbinds.size(); ++i) {
+        const auto& vb = response.varbinds[i];
+        if (vb.value.type == ValueType::EndOfMibView)
+            continue;
+        EXPECT_LT(response.varbinds[i - 2].oid, vb.oid) << i;
+    }
 }
 
 }  // namespace
