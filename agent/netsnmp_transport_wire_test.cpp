@@ -11,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "agent/wire_test_support.h"
 #include "framework/mib/mib_agent.h"
@@ -218,6 +219,32 @@ TEST(TransportTimeoutTest, ASilentAgentTimesOutAfterEveryTry) {
     EXPECT_THAT(result.message, HasSubstr("after 2 tries of 1 s"));
     EXPECT_GE(seconds, 1.9);
     EXPECT_LT(seconds, 3.5);
+}
+
+TEST(TransportTimeoutTest, ASilentSnmpV3AgentTimesOutInEngineDiscovery) {
+    afx::EventLoop loop;
+    LoopbackSocket silent;
+    mib::NetSnmpConfig config;
+    config.address = testing::address(silent.port());
+    config.version = mib::SnmpVersion::V3;
+    config.user = "admin";
+    config.authPassword = testing::kAuthPass;
+    config.privPassword = testing::kPrivPass;
+    mib::NetSnmpTransport transport(config, loop);
+    std::optional<mib::TransportResult> result;
+    const auto start = std::chrono::steady_clock::now();
+    // Discovery still waits inside send() (a known limit); the outcome is "no response".
+    transport.send(request(PduType::Get, {kSysName}), {1, 1},
+                   [&](const mib::TransportResult& r) { result = r; });
+    loop.runUntil([&] { return result.has_value(); }, 10000);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->outcome, TransportOutcome::Timeout) << result->message;
+    EXPECT_THAT(result->message, HasSubstr(testing::address(silent.port())));
+    EXPECT_THAT(result->message, HasSubstr("engine discovery"));
+    EXPECT_GE(seconds, 1.9);
+    EXPECT_LT(seconds, 4.5);
 }
 
 // Relays between a manager and swsimd, dropping the first `drops` responses.

@@ -410,10 +410,20 @@ Transport::Ticket NetSnmpTransport::send(const RequestPdu& request, const SendOp
         int libErr = 0;
         int sysErr = 0;
         char* text = nullptr;
-        snmp_sess_error(session->handle, &libErr, &sysErr, &text);
-        failure.outcome = TransportOutcome::SendFailed;
-        failure.message = "Cannot send " + std::string(pduName(request.type)) + " to " +
-                          describe() + ": " + (text != nullptr ? text : "unknown error");
+        snmp_sess_error(session->handle, &sysErr, &libErr, &text);
+        if (libErr == SNMPERR_TIMEOUT) {
+            // SNMPv3: Net-SNMP discovers the engine inside the send and gave up.
+            failure.outcome = TransportOutcome::Timeout;
+            failure.message = "No response from " + describe() +
+                              " to SNMPv3 engine discovery after " +
+                              std::to_string(std::max(options.retries, 0) + 1) + " tries of " +
+                              std::to_string(std::max(options.timeoutSeconds, 1)) +
+                              " s (agent down or unreachable)";
+        } else {
+            failure.outcome = TransportOutcome::SendFailed;
+            failure.message = "Cannot send " + std::string(pduName(request.type)) + " to " +
+                              describe() + ": " + (text != nullptr ? text : "unknown error");
+        }
         SNMP_FREE(text);
         failLater(ticket, std::move(pending->done), std::move(failure));
         return ticket;
