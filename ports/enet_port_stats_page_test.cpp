@@ -244,4 +244,31 @@ TEST_F(StatsPageTest, UnreachableRowShowsTheDatabaseMessageAndHelpOpensTheTopic)
     EXPECT_TRUE(sw::lastHelpTopic().exists);
 }
 
+TEST_F(StatsPageTest, OnePhysicalPortIsPolledAsOneRowFromActivationAndAfterAKindSwitch) {
+    // The first reading goes out before polling starts, so polling repeats that single-row
+    // read instead of walking the whole table beside it.
+    const auto pdus = [this] {
+        std::vector<std::string> out;
+        for (const std::string& line : trace().lines()) {
+            if (line.rfind("PDU ", 0) == 0) {
+                out.push_back(line.substr(0, line.find(' ', 4)));
+            }
+        }
+        return out;
+    };
+    open({{1, 9}});
+    m_fixture.advance(11'000);
+    EXPECT_GE(pdus().size(), 2u);
+    EXPECT_THAT(pdus(), ::testing::Each("PDU GET"));
+
+    ASSERT_TRUE(click(IDC_STATS_ETHERNET));
+    m_fixture.settle();
+    ASSERT_TRUE(click(IDC_STATS_PHYSICAL));
+    trace().clear();
+    m_fixture.advance(11'000);
+    EXPECT_GE(pdus().size(), 2u);
+    EXPECT_THAT(pdus(), ::testing::Each("PDU GET"));
+    EXPECT_THAT(column(1), ElementsAre("9"));
+}
+
 }  // namespace
