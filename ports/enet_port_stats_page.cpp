@@ -2,6 +2,7 @@
 
 #include "framework/sw/default_icons.h"
 #include "framework/sw/help_engine.h"
+#include "ports/port_list_rows.h"
 #include "resources/port_view_ids.h"
 #include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
@@ -258,7 +259,8 @@ void CEnetPortStatsPage::FillTableView() {
     m_list.SortOnColumn(1, 1);
     m_list.SortOnColumn(0, 1);
     if (m_chosenRow >= 0) {
-        m_list.SelectItem(m_chosenRow, TRUE);
+        const int row = torvik::rowOfPort(m_list, m_chosenSlot, m_chosenPort);
+        m_list.SelectItem(row >= 0 ? row : m_chosenRow, TRUE);
     }
     UpdateItemViewEnabling();
     UpdateData(FALSE);

@@ -271,4 +271,26 @@ TEST_F(StatsPageTest, OnePhysicalPortIsPolledAsOneRowFromActivationAndAfterAKind
     EXPECT_THAT(column(1), ElementsAre("9"));
 }
 
+TEST_F(StatsPageTest, ChosenPortStaysChosenThroughReadingsAfterTheOperatorSortedOnAHeading) {
+    open({{1, 9}, {1, 10}, {2, 1}});
+    ASSERT_TRUE(
+        m_fixture.driver().clickColumn(afx::ControlRef::withId(IDC_STATS_LIST), "FramesIn"));
+    ASSERT_EQ(rows()[0].cell(0) + "/" + rows()[0].cell(1), "2/1");  // fewest frames in
+    ASSERT_TRUE(chooseRow(0));
+    m_fixture.advance(5000);  // a polled reading refills the list in slot and port order
+    std::vector<std::string> selected;
+    for (const afx::ListRow& r : rows()) {
+        if (r.state & LVIS_SELECTED) {
+            selected.push_back(r.cell(0) + "/" + r.cell(1));
+        }
+    }
+    EXPECT_THAT(selected, ElementsAre("2/1"));
+
+    ASSERT_TRUE(click(IDC_STATS_ITEM_VIEW));
+    m_fixture.settle();
+    EXPECT_THAT(trace().linesStartingWith("SetInstance").back(), HasSubstr("[2.1]"));
+    EXPECT_THAT(rows()[0].cells, ElementsAre("Slot", "2"));
+    EXPECT_THAT(rows()[1].cells, ElementsAre("Port", "1"));
+}
+
 }  // namespace

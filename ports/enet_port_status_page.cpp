@@ -2,6 +2,7 @@
 
 #include "framework/sw/default_icons.h"
 #include "framework/sw/help_engine.h"
+#include "ports/port_list_rows.h"
 #include "resources/port_view_ids.h"
 #include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
@@ -193,6 +194,10 @@ void CEnetPortStatusPage::FillList() {
         } else if (m_chosenRow < 0) {
             ClearDetails();
         } else {
+            const int row = torvik::rowOfPort(m_list, m_chosenSlot, m_chosenPort);
+            if (row >= 0) {
+                m_chosenRow = row;
+            }
             m_list.SelectItem(m_chosenRow, TRUE);
         }
     }

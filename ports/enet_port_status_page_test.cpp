@@ -257,4 +257,23 @@ TEST_F(StatusPageTest, RefreshForgetsTheChosenPortAndHelpOpensTheStatusTopic) {
     EXPECT_TRUE(sw::lastHelpTopic().exists);
 }
 
+TEST_F(StatusPageTest, ApplyKeepsTheChosenPortAfterTheOperatorSortedOnAHeading) {
+    open(1, 1, {{1, 1}, {1, 2}, {2, 1}});
+    ASSERT_TRUE(m_fixture.driver().clickColumn(afx::ControlRef::withId(IDC_STATUS_PORT_LIST),
+                                               "Description"));
+    ASSERT_THAT(leading(2), ElementsAre("1/2", "2/1", "1/1"));
+    ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"2", "1"}));
+    m_fixture.settle();
+    ASSERT_TRUE(m_fixture.driver().type("Description", "Edge"));
+    ASSERT_TRUE(m_fixture.driver().press("Apply"));
+    m_fixture.settle();
+
+    EXPECT_EQ(switchText("phyPortDescription", 2, 1), "Edge");
+    EXPECT_THAT(leading(2), ElementsAre("1/1", "1/2", "2/1"));  // the list's own order again
+    EXPECT_EQ(read("Slot/Port"), "2 / 1");
+    EXPECT_EQ(read("Description"), "Edge");
+    EXPECT_EQ(rows()[2].cells[5], "Edge");
+    EXPECT_THAT(trace().linesStartingWith("SetInstance"), ::testing::Each(HasSubstr("[2.1]")));
+}
+
 }  // namespace
