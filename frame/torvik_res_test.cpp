@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "frame/module_instance.h"
 #include "frame/torvik_res.h"
@@ -174,6 +176,29 @@ TEST_F(RegistryTest, PageTakesThisModulesTemplateWhenTheHostHasOneWithTheSameId)
     EXPECT_NE(general->GetDlgItem(IDC_GENERAL_PORT_TYPE), nullptr);
     general->DestroyWindow();
     afx::removeDialogTemplates(console);
+}
+
+// The registry's table as the console's other libraries read it: names and dialog ids in
+// their order, including the pages this build has no class for yet.
+class TableOfTorvikRes : public CTorvikRes {
+public:
+    std::vector<std::pair<std::string, int>> table() const {
+        std::vector<std::pair<std::string, int>> out;
+        for (int i = 0; i < m_pageCount; ++i) {
+            out.emplace_back(m_pages[i].name, m_pages[i].dialogId);
+        }
+        return out;
+    }
+};
+
+TEST(RegistryTable, HoldsTheTwelvePagesWithTheirDialogsInOrder) {
+    const std::vector<std::pair<std::string, int>> expected = {
+        {"PortGeneral", 203},  {"PortAdmin", 204},      {"PortStatus", 206},
+        {"PortStats", 207},    {"Trunk", 147},          {"Channeling", 141},
+        {"Speed", 208},        {"MACs", 143},           {"ExpPortGeneral", 132},
+        {"ExpPortAdmin", 133}, {"ExpPortBrowser", 131}, {"ExpPortStats", 134},
+    };
+    EXPECT_EQ(TableOfTorvikRes().table(), expected);
 }
 
 }  // namespace
