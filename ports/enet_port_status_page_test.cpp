@@ -276,4 +276,30 @@ TEST_F(StatusPageTest, ApplyKeepsTheChosenPortAfterTheOperatorSortedOnAHeading) 
     EXPECT_THAT(trace().linesStartingWith("SetInstance"), ::testing::Each(HasSubstr("[2.1]")));
 }
 
+TEST_F(StatusPageTest, AbsentAndWrongTypedValuesShowEmptyAndReadAsNotUp) {
+    static const mib::MibDictionary skewed([] {
+        std::vector<mib::MibVariable> variables = mib::MibDictionary::builtin().all();
+        for (mib::MibVariable& v : variables) {
+            if (v.name == "phyPortMediaType") {
+                v.oid.back() = 99;  // the switch has nothing there
+            } else if (v.name == "phyPortOperStatus") {
+                v.syntax = mib::Syntax::DisplayString;
+            }
+        }
+        return variables;
+    }());
+    m_fixture.agent().SetDictionary(&skewed);
+    open(1, 1, {{1, 1}, {1, 2}});
+    ASSERT_EQ(rows().size(), 2u);
+    for (const Row& row : rows()) {
+        EXPECT_EQ(row.cells[2], "");
+        EXPECT_EQ(row.image, sw::kIconPortNotEnabled);
+    }
+    ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "2"}));
+    m_fixture.settle();
+    EXPECT_EQ(read("Slot/Port"), "1 / 2");
+    EXPECT_EQ(read("Admin Status"), "enabled");
+    m_fixture.agent().SetDictionary(nullptr);
+}
+
 }  // namespace
