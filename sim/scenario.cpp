@@ -31,9 +31,9 @@ int SlotSpec::typeOfPort(int port) const {
 }
 
 const SlotSpec* Scenario::findSlot(int slot) const {
-    for (const SlotSpec& spec : slots) {
-        if (spec.slot == slot) {
-            return &spec;
+    for (const SlotSpec& slotInfo : slots) {
+        if (slotInfo.slot == slot) {
+            return &slotInfo;
         }
     }
     return nullptr;

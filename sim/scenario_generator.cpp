@@ -35,13 +35,13 @@ Scenario generateScenario(const GeneratorOptions& options) {
     }
     int serial = 0;
     for (int slot = 1; slot <= slots; ++slot) {
-        SlotSpec spec;
-        spec.slot = slot;
-        spec.moduleType = 4096 + slot % 3;
-        spec.name = "Generated Ethernet " + std::to_string(ports);
+        SlotSpec slotInfo;
+        slotInfo.slot = slot;
+        slotInfo.moduleType = 4096 + slot % 3;
+        slotInfo.name = "Generated Ethernet " + std::to_string(ports);
         const int type = kPortTypes[(slot - 1) % std::size(kPortTypes)];
-        spec.runs.push_back({ports, type});
-        s.slots.push_back(spec);
+        slotInfo.runs.push_back({ports, type});
+        s.slots.push_back(slotInfo);
         for (int port = 1; port <= ports; ++port) {
             for (int extra = 0; extra <= options.extraServicesPerPort; ++extra) {
                 VirtualPort vp;

@@ -252,11 +252,11 @@ SlotSpec readSlot(const json& item, const std::string& where) {
 
 // A reference to an Ethernet port must name one that the chassis has.
 void checkEthernetPort(const Scenario& scenario, int slot, int port, const std::string& where) {
-    const SlotSpec* spec = scenario.findSlot(slot);
-    if (spec == nullptr || spec->kind != ModuleKind::Ethernet) {
+    const SlotSpec* slotInfo = scenario.findSlot(slot);
+    if (slotInfo == nullptr || slotInfo->kind != ModuleKind::Ethernet) {
         fail(where, "slot " + std::to_string(slot) + " holds no Ethernet module");
     }
-    if (spec->typeOfPort(port) == 0) {
+    if (slotInfo->typeOfPort(port) == 0) {
         fail(where, "slot " + std::to_string(slot) + " has no port " + std::to_string(port));
     }
 }

@@ -119,9 +119,9 @@ private:
     static Failure fail(mib::ErrorStatus status, const Write& w) { return {status, w.index}; }
 
     bool isEthernetPort(std::int64_t slot, std::int64_t port) const {
-        const SlotSpec* spec = m_scenario.findSlot(static_cast<int>(slot));
-        return spec != nullptr && spec->kind == ModuleKind::Ethernet && port >= 1 &&
-               port <= spec->portCount();
+        const SlotSpec* slotInfo = m_scenario.findSlot(static_cast<int>(slot));
+        return slotInfo != nullptr && slotInfo->kind == ModuleKind::Ethernet && port >= 1 &&
+               port <= slotInfo->portCount();
     }
 
     bool groupExists(std::int64_t group) const {

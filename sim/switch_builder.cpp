@@ -418,8 +418,8 @@ private:
 }  // namespace
 
 std::uint32_t portTrafficRate(const Scenario& scenario, int slot, int port) {
-    if (const SlotSpec* spec = scenario.findSlot(slot)) {
-        if (const EthernetPortSettings* settings = settingsOf(*spec, port)) {
+    if (const SlotSpec* slotInfo = scenario.findSlot(slot)) {
+        if (const EthernetPortSettings* settings = settingsOf(*slotInfo, port)) {
             if (settings->rate) {
                 return *settings->rate;
             }
@@ -429,8 +429,8 @@ std::uint32_t portTrafficRate(const Scenario& scenario, int slot, int port) {
 }
 
 bool portHasLink(const Scenario& scenario, int slot, int port) {
-    if (const SlotSpec* spec = scenario.findSlot(slot)) {
-        if (const EthernetPortSettings* settings = settingsOf(*spec, port)) {
+    if (const SlotSpec* slotInfo = scenario.findSlot(slot)) {
+        if (const EthernetPortSettings* settings = settingsOf(*slotInfo, port)) {
             return settings->link.value_or(true);
         }
     }
