@@ -13,6 +13,7 @@
 
 #include "framework/mib/netsnmp_library.h"
 #include "framework/mib/netsnmp_varbind.h"
+#include "framework/mib/pdu_name.h"
 
 namespace mib {
 
@@ -37,20 +38,6 @@ int pduCommand(PduType type) {
             return SNMP_MSG_SET;
     }
     return SNMP_MSG_GET;
-}
-
-const char* pduName(PduType type) {
-    switch (type) {
-        case PduType::Get:
-            return "GET";
-        case PduType::GetNext:
-            return "GETNEXT";
-        case PduType::GetBulk:
-            return "GETBULK";
-        case PduType::Set:
-            return "SET";
-    }
-    return "?";
 }
 
 // usmStats / snmpUnknown counters an agent reports instead of answering.
