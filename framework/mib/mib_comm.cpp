@@ -123,7 +123,10 @@ void CMibComm::SetInstance(long h, CUIntArray* instance) {
     if (instance != nullptr) {
         for (UINT n : *instance) {
             numbers.push_back(n);
-            joined += (joined.empty() ? "" : ".") + std::to_string(n);
+            if (!joined.empty()) {
+                joined += '.';
+            }
+            joined += std::to_string(n);
         }
     }
     trace("SetInstance", {num(h), "[" + joined + "]"});
