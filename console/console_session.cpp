@@ -91,7 +91,9 @@ private:
     std::optional<Failure> loadModule();
     std::optional<Failure> connect();
     std::optional<Failure> choosePort();
+    std::optional<Failure> readHealth();
     std::optional<Failure> openSheet();
+    std::vector<SlotPort> selectedPorts() const;
     std::int64_t settleBoundMs() const;
 
     const ConsoleOptions& m_options;
@@ -104,6 +106,7 @@ private:
     std::vector<ChassisPort> m_ports;
     std::unique_ptr<CNxChassisInfo> m_chassis;
     ChassisPort m_port;
+    std::unique_ptr<CHealth> m_health;  // the pages hold it, so it outlives the sheet
     std::unique_ptr<CSwPropertySheet> m_sheet;
     std::vector<NamedPage> m_pages;
 };
@@ -166,20 +169,37 @@ std::optional<Failure> Session::choosePort() {
     return std::nullopt;
 }
 
+std::vector<SlotPort> Session::selectedPorts() const {
+    if (m_options.selected.empty()) {
+        return {m_port.where};
+    }
+    return m_options.selected;
+}
+
+// Port health only picks the icons, so a port table that cannot be read is a note, not a
+// failure: the pages then draw every port as not enabled, as before health existed.
+std::optional<Failure> Session::readHealth() {
+    SwitchProbe probe(*m_agent.agent, m_loop);
+    std::string error;
+    m_health = readPortHealth(probe, selectedPorts(), &error);
+    if (!m_health) {
+        m_env.err << m_env.program << ": note: cannot read the ports' status (" << error
+                  << "); the pages show every port as not enabled\n";
+    }
+    return std::nullopt;
+}
+
 std::optional<Failure> Session::openSheet() {
     const std::string kind = m_port.expander ? "Expander" : "Ethernet";
     const std::string caption = kind + " Slot:" + std::to_string(m_port.where.slot) +
                                 " Port:" + std::to_string(m_port.where.port);
     m_sheet = std::make_unique<CSwPropertySheet>(caption.c_str(), 0, nullptr, 0);
     std::vector<sw::SlotPort> selected;
-    for (const SlotPort& sp : m_options.selected) {
+    for (const SlotPort& sp : selectedPorts()) {
         selected.push_back({sp.slot, sp.port});
     }
-    if (selected.empty()) {
-        selected.push_back({m_port.where.slot, m_port.where.port});
-    }
     m_sheet->SetSelection(m_port.where.slot, m_port.where.port, selected,
-                          m_agent.agent->GetAddress(), nullptr);
+                          m_agent.agent->GetAddress(), m_health.get());
     m_sheet->SetChassisInfoObject(m_chassis.get());
 
     const bool named = !m_options.pages.empty();
@@ -230,8 +250,8 @@ std::optional<Failure> Session::run() {
         steps = std::move(parsed.steps);
     }
     afx::setApplicationName("swconsole");
-    for (auto step :
-         {&Session::loadModule, &Session::connect, &Session::choosePort, &Session::openSheet}) {
+    for (auto step : {&Session::loadModule, &Session::connect, &Session::choosePort,
+                      &Session::readHealth, &Session::openSheet}) {
         if (auto failure = (this->*step)()) {
             return failure;
         }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 
 namespace {
@@ -59,6 +60,13 @@ private:
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+// The image number a dumped list draws before the row of slot/port; -1 when there is no row.
+int rowImage(const std::string& dump, int slot, int port) {
+    const std::regex row("#(\\d+) +" + std::to_string(slot) + " +" + std::to_string(port) + " ");
+    std::smatch match;
+    return std::regex_search(dump, match, row) ? std::stoi(match[1]) : -1;
 }
 
 TEST(Swconsole, TheGeneralExampleShowsTheSimulatedSwitchsFirstPort) {
@@ -156,6 +164,29 @@ TEST(Swconsole, AScriptedChangeReachesTheSwitchAndShowsInTheList) {
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_TRUE(contains(run.output, "Description: \"core link\"")) << run.output;
     EXPECT_TRUE(contains(run.output, "trace: SendSet(")) << run.output;
+}
+
+}  // namespace
+
+namespace {
+
+// 1/1 is up, 1/3 administratively disabled, 1/4 enabled without link in the demo switch.
+TEST(Swconsole, StatisticsDrawThePortsAsTheStatusPageDoes) {
+    const std::string selection = "--select 1/1,1/3,1/4 --dump";
+    const ConsoleRun stats = runSwconsole("--page PortStats " + selection);
+    ASSERT_EQ(stats.status, 0) << stats.output;
+    EXPECT_FALSE(contains(stats.output, "note:")) << stats.output;
+    EXPECT_EQ(rowImage(stats.output, 1, 1), 14) << stats.output;
+    EXPECT_EQ(rowImage(stats.output, 1, 3), 13) << stats.output;
+    EXPECT_EQ(rowImage(stats.output, 1, 4), 13) << stats.output;
+
+    const ConsoleRun status = runSwconsole("--page PortStatus " + selection);
+    ASSERT_EQ(status.status, 0) << status.output;
+    for (const auto& [slot, port] : {std::pair{1, 1}, {1, 3}, {1, 4}}) {
+        EXPECT_EQ(rowImage(stats.output, slot, port), rowImage(status.output, slot, port))
+            << slot << "/" << port << "\n"
+            << status.output;
+    }
 }
 
 }  // namespace
