@@ -100,13 +100,26 @@ void CDataExchange::Fail() {
 
 namespace {
 
+// The control to exchange with; null once the pass has failed, or when the template lacks it
+// (a fault that fails the pass).
+HWND preparedControl(CDataExchange* dx, int id, bool edit = false) {
+    if (dx->failed()) {
+        return nullptr;
+    }
+    return edit ? dx->PrepareEditCtrl(id) : dx->PrepareCtrl(id);
+}
+
+// The prepared control's wrapper, when it is a Control.
+template <class Control>
+Control* preparedWrapper(CDataExchange* dx, int id) {
+    HWND hwnd = preparedControl(dx, id);
+    return hwnd ? dynamic_cast<Control*>(CWnd::FromHandle(hwnd)) : nullptr;
+}
+
 // The edit's text goes to the member through fromText, or comes from it through toText.
 template <class FromText, class ToText>
 void exchangeText(CDataExchange* dx, int id, FromText fromText, ToText toText) {
-    if (dx->failed()) {
-        return;
-    }
-    HWND hwnd = dx->PrepareEditCtrl(id);
+    HWND hwnd = preparedControl(dx, id, true);
     if (!hwnd) {
         return;
     }
@@ -156,10 +169,7 @@ void DDX_Text(CDataExchange* dx, int id, long& value) {
 }
 
 void DDX_Check(CDataExchange* dx, int id, int& value) {
-    if (dx->failed()) {
-        return;
-    }
-    HWND hwnd = dx->PrepareCtrl(id);
+    HWND hwnd = preparedControl(dx, id);
     if (!hwnd) {
         return;
     }
@@ -171,10 +181,7 @@ void DDX_Check(CDataExchange* dx, int id, int& value) {
 }
 
 void DDX_Radio(CDataExchange* dx, int id, int& value) {
-    if (dx->failed()) {
-        return;
-    }
-    HWND hwnd = dx->PrepareCtrl(id);
+    HWND hwnd = preparedControl(dx, id);
     if (!hwnd) {
         return;
     }
@@ -196,24 +203,16 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
 }
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
-    if (dx->failed() || control.m_hWnd != nullptr) {
+    if (control.m_hWnd != nullptr) {
         return;
     }
-    HWND hwnd = dx->PrepareCtrl(id);
-    if (hwnd) {
+    if (HWND hwnd = preparedControl(dx, id)) {
         control.Attach(hwnd);
     }
 }
 
 void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
-    if (dx->failed()) {
-        return;
-    }
-    HWND hwnd = dx->PrepareCtrl(id);
-    if (!hwnd) {
-        return;
-    }
-    CComboBox* combo = dynamic_cast<CComboBox*>(CWnd::FromHandle(hwnd));
+    CComboBox* combo = preparedWrapper<CComboBox>(dx, id);
     if (!combo) {
         return;
     }
@@ -225,33 +224,19 @@ void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
 }
 
 void DDX_CBString(CDataExchange* dx, int id, CString& value) {
-    if (dx->failed()) {
-        return;
-    }
-    HWND hwnd = dx->PrepareCtrl(id);
-    if (!hwnd) {
-        return;
-    }
-    CComboBox* combo = dynamic_cast<CComboBox*>(CWnd::FromHandle(hwnd));
+    CComboBox* combo = preparedWrapper<CComboBox>(dx, id);
     if (!combo) {
         return;
     }
     if (dx->m_bSaveAndValidate) {
-        value = controlText(hwnd).c_str();
+        value = controlText(combo->m_hWnd).c_str();
     } else if (combo->SelectString(-1, value) == CB_ERR) {
-        afx::windows().setText(hwnd, value.str());
+        afx::windows().setText(combo->m_hWnd, value.str());
     }
 }
 
 void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
-    if (dx->failed()) {
-        return;
-    }
-    HWND hwnd = dx->PrepareCtrl(id);
-    if (!hwnd) {
-        return;
-    }
-    CListBox* list = dynamic_cast<CListBox*>(CWnd::FromHandle(hwnd));
+    CListBox* list = preparedWrapper<CListBox>(dx, id);
     if (!list) {
         return;
     }
