@@ -644,7 +644,9 @@ int RequestEngine::getOctets(long h, const std::string& name, char* buffer, int 
     return static_cast<int>(v->octets.size());
 }
 
-bool RequestEngine::setInteger(long h, const std::string& name, long number) {
+template <class Convert>
+bool RequestEngine::stage(long h, const std::string& name, const std::string& shown,
+                          Convert convert) {
     Request* r = find(h);
     if (r == nullptr)
         return false;
@@ -658,8 +660,8 @@ bool RequestEngine::setInteger(long h, const std::string& name, long number) {
         return false;
     }
     Value value;
-    if (valueFromInteger(*variable, number, &value) != 0) {
-        fail(*r, kMibBadValue, std::to_string(number) + " does not fit " + name);
+    if (convert(*variable, &value) != 0) {
+        fail(*r, kMibBadValue, shown + " does not fit " + name);
         return false;
     }
     std::erase_if(r->staged, [&](const StagedValue& s) { return s.variable == variable; });
@@ -667,27 +669,16 @@ bool RequestEngine::setInteger(long h, const std::string& name, long number) {
     return true;
 }
 
+bool RequestEngine::setInteger(long h, const std::string& name, long number) {
+    return stage(h, name, std::to_string(number), [&](const MibVariable& variable, Value* value) {
+        return valueFromInteger(variable, number, value);
+    });
+}
+
 bool RequestEngine::setString(long h, const std::string& name, const std::string& text) {
-    Request* r = find(h);
-    if (r == nullptr)
-        return false;
-    const MibVariable* variable = m_dictionary.find(name);
-    if (variable == nullptr) {
-        fail(*r, kMibUnknownVariable, "unknown variable " + name);
-        return false;
-    }
-    if (!variable->isWritable()) {
-        fail(*r, kMibNotWritable, name + " is not writable");
-        return false;
-    }
-    Value value;
-    if (valueFromText(*variable, text, &value) != 0) {
-        fail(*r, kMibBadValue, "\"" + text + "\" does not fit " + name);
-        return false;
-    }
-    std::erase_if(r->staged, [&](const StagedValue& s) { return s.variable == variable; });
-    r->staged.push_back({variable, std::move(value)});
-    return true;
+    return stage(h, name, "\"" + text + "\"", [&](const MibVariable& variable, Value* value) {
+        return valueFromText(variable, text, value);
+    });
 }
 
 int RequestEngine::stagedCount(long h) const {

@@ -111,6 +111,10 @@ private:
         const Request* r = find(h);
         return r == nullptr ? fallback : get(*r);
     }
+    // The value convert makes for the writable variable name, staged on request h; shown
+    // names the operator's value in the failure when it does not fit.
+    template <class Convert>
+    bool stage(long h, const std::string& name, const std::string& shown, Convert convert);
     void fail(Request& r, int code, std::string message);
     bool enqueue(Request& r, std::unique_ptr<Operation> op);
     std::unique_ptr<Operation> makeRead(Request& r, OperationKind kind, bool poll);
