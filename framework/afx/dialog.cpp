@@ -80,7 +80,7 @@ BOOL CDialog::createFromTemplate(HWND parent) {
     return TRUE;
 }
 
-BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+BOOL CDialog::createWindow(UINT templateId, CWnd* parent) {
     if (templateId != 0 && templateId != m_templateId) {
         m_templateId = templateId;
         m_templateModule = nullptr;
@@ -88,7 +88,11 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     if (parent) {
         m_pParentWnd = parent;
     }
-    if (!createFromTemplate(m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr)) {
+    return createFromTemplate(m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr);
+}
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+    if (!createWindow(templateId, parent)) {
         return FALSE;
     }
     if (OnInitDialog()) {
@@ -424,10 +428,10 @@ void CPropertySheet::OnOK() {
     }
 }
 
-void CPropertySheet::OnCancel() {
+bool CPropertySheet::resetAllPages() {
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
         if (m_created[i] && !m_pages[i]->OnQueryCancel()) {
-            return;
+            return false;
         }
     }
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
@@ -435,7 +439,13 @@ void CPropertySheet::OnCancel() {
             m_pages[i]->OnReset();
         }
     }
-    closeSheet(IDCANCEL);
+    return true;
+}
+
+void CPropertySheet::OnCancel() {
+    if (resetAllPages()) {
+        closeSheet(IDCANCEL);
+    }
 }
 
 void CPropertySheet::OnApplyNow() {

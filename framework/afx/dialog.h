@@ -37,6 +37,9 @@ protected:
     virtual void OnCancel();
     // The dialog's window, made from its template as a child (or top level) of parent.
     BOOL createFromTemplate(HWND parent);
+    // Create without OnInitDialog: a new template (its id not 0) and parent if given, then
+    // the window; derived dialogs add their own controls before initialising.
+    BOOL createWindow(UINT templateId, CWnd* parent);
 
     UINT m_templateId = 0;
     // Where the template was found when the object was made (the resource handle then).
@@ -121,6 +124,8 @@ protected:
     // Adds a push button to the sheet's window (derived sheets add theirs after the base's).
     HWND addButton(int id, const char* text);
     virtual void createButtons();
+    // Cancel of every page created so far: false if one refuses, else all are reset.
+    bool resetAllPages();
     // Closes the window; a modal sheet's loop ends with result.
     void closeSheet(int result);
 

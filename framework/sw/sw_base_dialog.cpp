@@ -88,14 +88,7 @@ void CSwBaseDialog::addFrameButtons() {
 }
 
 BOOL CSwBaseDialog::Create(UINT templateId, CWnd* parent) {
-    if (templateId != 0 && templateId != m_templateId) {
-        m_templateId = templateId;
-        m_templateModule = nullptr;
-    }
-    if (parent) {
-        m_pParentWnd = parent;
-    }
-    if (!createFromTemplate(m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr)) {
+    if (!createWindow(templateId, parent)) {
         return FALSE;
     }
     addFrameButtons();

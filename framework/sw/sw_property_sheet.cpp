@@ -173,18 +173,10 @@ void CSwPropertySheet::OnOK() {
 }
 
 void CSwPropertySheet::OnCancel() {
-    for (std::size_t i = 0; i < m_pages.size(); ++i) {
-        if (m_created[i] && !m_pages[i]->OnQueryCancel()) {
-            return;
-        }
+    if (resetAllPages()) {
+        aboutToCloseAll();
+        closeSheet(IDCANCEL);
     }
-    for (std::size_t i = 0; i < m_pages.size(); ++i) {
-        if (m_created[i]) {
-            m_pages[i]->OnReset();
-        }
-    }
-    aboutToCloseAll();
-    closeSheet(IDCANCEL);
 }
 
 void CSwPropertySheet::createButtons() {
