@@ -212,29 +212,13 @@ TEST_F(StatsPageTest, TextCounterAndAbsentCounterShowAsSuchWithoutFailing) {
 }
 
 TEST_F(StatsPageTest, UnreachableRowShowsTheDatabaseMessageAndHelpOpensTheTopic) {
-    CEnetPortStatsPage* page = nullptr;
-    struct Releaser : afx::WindowObserver {
-        CEnetPortStatsPage** page;
-        HWND list = nullptr;
-        bool done = false;
-        void windowChanged(HWND hwnd, afx::Change what) override {
-            if (!done && hwnd == list && what == afx::Change::Rows && *page &&
-                !afx::windows().find(list)->rows.empty()) {
-                done = true;
-                (*page)->ReleaseRequests();
-            }
-        }
-    } releaser;
-    releaser.page = &page;
     m_fixture.select(1, 1, {{1, 1}, {1, 2}});
-    page = new CEnetPortStatsPage;
+    auto* page = new CEnetPortStatsPage;
     m_fixture.openSheet({page});
-    releaser.list = control(IDC_STATS_LIST);
-    afx::windows().addObserver(&releaser);
+    test_support::ReleaseRequestsOnFirstRow releaser(*page, control(IDC_STATS_LIST));
     m_fixture.driver().expectMessageBox(IDOK, afx::applicationName(),
                                         "Unable to access database record");
     m_fixture.settle();
-    afx::windows().removeObserver(&releaser);
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
     EXPECT_EQ(m_fixture.driver().shownMessageBoxes().at(0).style, static_cast<UINT>(MB_OK));
     EXPECT_EQ(rows().size(), 1u);

@@ -214,28 +214,12 @@ TEST_F(StatusPageTest, RefusedSetIsReportedChangesNothingAndLeavesNoApplyPending
 
 TEST_F(StatusPageTest, UnreachableRowStopsTheFillWithAnErrorBox) {
     // The table request is released while the first row is added, as if the data went away.
-    CEnetPortStatusPage* page = nullptr;
-    struct Releaser : afx::WindowObserver {
-        CEnetPortStatusPage** page;
-        HWND list = nullptr;
-        bool done = false;
-        void windowChanged(HWND hwnd, afx::Change what) override {
-            if (!done && hwnd == list && what == afx::Change::Rows && *page &&
-                !afx::windows().find(list)->rows.empty()) {
-                done = true;
-                (*page)->ReleaseRequests();
-            }
-        }
-    } releaser;
-    releaser.page = &page;
     m_fixture.select(1, 1, {{1, 1}, {1, 2}, {1, 3}});
-    page = new CEnetPortStatusPage;
+    auto* page = new CEnetPortStatusPage;
     m_fixture.openSheet({page});
-    releaser.list = control(IDC_STATUS_PORT_LIST);
-    afx::windows().addObserver(&releaser);
+    test_support::ReleaseRequestsOnFirstRow releaser(*page, control(IDC_STATUS_PORT_LIST));
     m_fixture.driver().expectMessageBox(IDOK, "Error", "Unable to access PhyPort record");
     m_fixture.settle();
-    afx::windows().removeObserver(&releaser);
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
     EXPECT_EQ(m_fixture.driver().shownMessageBoxes().at(0).style, static_cast<UINT>(MB_OK));
     EXPECT_EQ(rows().size(), 1u);

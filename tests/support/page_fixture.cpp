@@ -68,4 +68,21 @@ std::string PageFixture::render() const {
     return m_sheet ? afx::renderWindow(m_sheet->GetSafeHwnd()) : std::string();
 }
 
+ReleaseRequestsOnFirstRow::ReleaseRequestsOnFirstRow(CSwBasePropPage& page, HWND list)
+    : m_page(page), m_list(list) {
+    afx::windows().addObserver(this);
+}
+
+ReleaseRequestsOnFirstRow::~ReleaseRequestsOnFirstRow() {
+    afx::windows().removeObserver(this);
+}
+
+void ReleaseRequestsOnFirstRow::windowChanged(HWND hwnd, afx::Change what) {
+    if (!m_done && hwnd == m_list && what == afx::Change::Rows &&
+        !afx::windows().find(m_list)->rows.empty()) {
+        m_done = true;
+        m_page.ReleaseRequests();
+    }
+}
+
 }  // namespace test_support

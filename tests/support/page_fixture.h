@@ -20,6 +20,7 @@
 
 #include "framework/afx/event_loop.h"
 #include "framework/afx/ui_driver.h"
+#include "framework/afx/window.h"
 #include "framework/mib/in_process_transport.h"
 #include "framework/mib/mib_agent.h"
 #include "framework/sw/sw_property_sheet.h"
@@ -70,6 +71,23 @@ private:
     int m_port = 1;
     std::vector<sw::SlotPort> m_selectedPorts{{1, 1}};
     bool m_wasVirtual = false;
+};
+
+// While it lives, releases page's requests when list first gets a row, as if the data went
+// away in the middle of a fill.
+class ReleaseRequestsOnFirstRow : public afx::WindowObserver {
+public:
+    ReleaseRequestsOnFirstRow(CSwBasePropPage& page, HWND list);
+    ~ReleaseRequestsOnFirstRow() override;
+    ReleaseRequestsOnFirstRow(const ReleaseRequestsOnFirstRow&) = delete;
+    ReleaseRequestsOnFirstRow& operator=(const ReleaseRequestsOnFirstRow&) = delete;
+
+    void windowChanged(HWND hwnd, afx::Change what) override;
+
+private:
+    CSwBasePropPage& m_page;
+    HWND m_list;
+    bool m_done = false;
 };
 
 }  // namespace test_support
