@@ -49,6 +49,16 @@ mib::NetSnmpConfig v2c(int port, std::string community = "private") {
     return config;
 }
 
+mib::NetSnmpConfig v3(int port) {
+    mib::NetSnmpConfig config;
+    config.address = testing::address(port);
+    config.version = mib::SnmpVersion::V3;
+    config.user = "admin";
+    config.authPassword = testing::kAuthPass;
+    config.privPassword = testing::kPrivPass;
+    return config;
+}
+
 class TransportWireTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -137,12 +147,7 @@ TEST_F(TransportWireTest, GetBulkFillsAPduWithWholeRowsAndEndsAtEndOfMibView) {
 }
 
 TEST_F(TransportWireTest, SnmpV3AuthPrivAndAWrongPasswordSaySo) {
-    mib::NetSnmpConfig config;
-    config.address = testing::address(s_port);
-    config.version = mib::SnmpVersion::V3;
-    config.user = "admin";
-    config.authPassword = testing::kAuthPass;
-    config.privPassword = testing::kPrivPass;
+    mib::NetSnmpConfig config = v3(s_port);
     {
         mib::NetSnmpTransport good(config, m_loop);
         auto ok = roundTrip(m_loop, good, request(PduType::Get, {kSysName}));
@@ -160,6 +165,38 @@ TEST_F(TransportWireTest, SnmpV3AuthPrivAndAWrongPasswordSaySo) {
         EXPECT_THAT(text, Not(HasSubstr("not-the-password")));
         EXPECT_THAT(text, Not(HasSubstr(testing::kPrivPass)));
     }
+}
+
+TEST_F(TransportWireTest, SnmpV3RequestsSentDuringEngineDiscoveryWaitForItAndShareIt) {
+    mib::NetSnmpTransport transport(v3(s_port), m_loop);
+    std::vector<mib::TransportResult> results;
+    bool cancelledCalled = false;
+    transport.send(request(PduType::Get, {kSysName}), {2, 1},
+                   [&](const mib::TransportResult& r) { results.push_back(r); });
+    const auto cancelled =
+        transport.send(request(PduType::Get, {kSysName}), {2, 1},
+                       [&](const mib::TransportResult&) { cancelledCalled = true; });
+    transport.send(request(PduType::GetNext, {column(7)}), {2, 1},
+                   [&](const mib::TransportResult& r) { results.push_back(r); });
+    transport.cancel(cancelled);
+    EXPECT_TRUE(results.empty()) << "never inside send()";
+    EXPECT_EQ(transport.discoveriesSent(), 1u);
+    EXPECT_EQ(transport.requestsSent(), 0u) << "requests wait for the engine ID";
+    EXPECT_EQ(transport.pendingCount(), 3u) << "the probe and the two waiting requests";
+
+    ASSERT_TRUE(m_loop.runUntil([&] { return results.size() == 2; }, 10000));
+    m_loop.runUntil([] { return false; }, 100);
+    EXPECT_FALSE(cancelledCalled);
+    ASSERT_EQ(results[0].outcome, TransportOutcome::Response) << results[0].message;
+    EXPECT_EQ(results[0].response.varbinds.at(0).value, Value::makeString("swsimd"));
+    ASSERT_EQ(results[1].outcome, TransportOutcome::Response) << results[1].message;
+    EXPECT_EQ(results[1].response.varbinds.at(0).oid, column(7, 1));
+    EXPECT_EQ(transport.requestsSent(), 2u) << "the cancelled request is never sent";
+    EXPECT_EQ(transport.pendingCount(), 0u);
+
+    auto again = roundTrip(m_loop, transport, request(PduType::Get, {kSysName}));
+    EXPECT_EQ(again.outcome, TransportOutcome::Response) << again.message;
+    EXPECT_EQ(transport.discoveriesSent(), 1u) << "the engine ID is kept by the session";
 }
 
 TEST_F(TransportWireTest, AWrongCommunityTimesOutNamingTheAgent) {
@@ -221,30 +258,65 @@ TEST(TransportTimeoutTest, ASilentAgentTimesOutAfterEveryTry) {
     EXPECT_LT(seconds, 3.5);
 }
 
+// Datagrams waiting on a socket, read and counted.
+int drainDatagrams(int fd) {
+    int count = 0;
+    char buffer[65536];
+    while (recv(fd, buffer, sizeof buffer, MSG_DONTWAIT) >= 0) {
+        ++count;
+    }
+    return count;
+}
+
 TEST(TransportTimeoutTest, ASilentSnmpV3AgentTimesOutInEngineDiscovery) {
     afx::EventLoop loop;
     LoopbackSocket silent;
-    mib::NetSnmpConfig config;
-    config.address = testing::address(silent.port());
-    config.version = mib::SnmpVersion::V3;
-    config.user = "admin";
-    config.authPassword = testing::kAuthPass;
-    config.privPassword = testing::kPrivPass;
-    mib::NetSnmpTransport transport(config, loop);
-    std::optional<mib::TransportResult> result;
+    mib::NetSnmpTransport transport(v3(silent.port()), loop);
+    std::optional<mib::TransportResult> first;
+    std::optional<mib::TransportResult> second;
+    bool cancelledCalled = false;
     const auto start = std::chrono::steady_clock::now();
-    // Discovery still waits inside send() (a known limit); the outcome is "no response".
     transport.send(request(PduType::Get, {kSysName}), {1, 1},
-                   [&](const mib::TransportResult& r) { result = r; });
-    loop.runUntil([&] { return result.has_value(); }, 10000);
+                   [&](const mib::TransportResult& r) { first = r; });
+    const double sendSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    transport.send(request(PduType::GetNext, {kSysName}), {1, 1},
+                   [&](const mib::TransportResult& r) { second = r; });
+    transport.cancel(transport.send(request(PduType::Get, {kSysName}), {1, 1},
+                                    [&](const mib::TransportResult&) { cancelledCalled = true; }));
+    EXPECT_LT(sendSeconds, 0.2) << "send() must not wait for the agent";
+    EXPECT_FALSE(first.has_value());
+    EXPECT_EQ(transport.discoveriesSent(), 1u);
+
+    loop.runUntil([&] { return first.has_value() && second.has_value(); }, 10000);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(result->outcome, TransportOutcome::Timeout) << result->message;
-    EXPECT_THAT(result->message, HasSubstr(testing::address(silent.port())));
-    EXPECT_THAT(result->message, HasSubstr("engine discovery"));
+    loop.runUntil([] { return false; }, 100);
+    ASSERT_TRUE(first.has_value());
+    ASSERT_TRUE(second.has_value());
+    EXPECT_FALSE(cancelledCalled);
+    for (const mib::TransportResult* r : {&*first, &*second}) {
+        EXPECT_EQ(r->outcome, TransportOutcome::Timeout) << r->message;
+        EXPECT_THAT(r->message, HasSubstr(testing::address(silent.port())));
+        EXPECT_THAT(r->message, HasSubstr("engine discovery after 2 tries of 1 s"));
+    }
     EXPECT_GE(seconds, 1.9);
-    EXPECT_LT(seconds, 4.5);
+    EXPECT_LT(seconds, 3.5);
+    EXPECT_EQ(drainDatagrams(silent.fd()), 2) << "one probe, retried once; no request";
+    EXPECT_EQ(transport.requestsSent(), 0u);
+    EXPECT_EQ(transport.pendingCount(), 0u);
+
+    // The next request discovers again, without blocking either.
+    std::optional<mib::TransportResult> third;
+    const auto again = std::chrono::steady_clock::now();
+    transport.send(request(PduType::Get, {kSysName}), {1, 0},
+                   [&](const mib::TransportResult& r) { third = r; });
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - again).count(), 0.2);
+    EXPECT_EQ(transport.discoveriesSent(), 2u);
+    loop.runUntil([&] { return third.has_value(); }, 5000);
+    ASSERT_TRUE(third.has_value());
+    EXPECT_EQ(third->outcome, TransportOutcome::Timeout);
+    EXPECT_THAT(third->message, HasSubstr("engine discovery after 1 tries of 1 s"));
 }
 
 // Relays between a manager and swsimd, dropping the first `drops` responses.
@@ -309,6 +381,38 @@ TEST(TransportLossTest, ARetriedSetWhoseResponseWasLostIsAppliedOnce) {
     EXPECT_EQ(relay.requests(), 2);
     daemon->stop();
     EXPECT_THAT(daemon->output(), HasSubstr("1 sets applied, 1 retried sets answered from cache"));
+}
+
+TEST(TransportLossTest, ALostEngineDiscoveryAnswerIsRetriedOrDiscoveredAgain) {
+    int port = 0;
+    auto daemon = testing::startSwsimd({"--v3-user", "admin", "--auth-pass", testing::kAuthPass,
+                                        "--priv-pass", testing::kPrivPass},
+                                       &port);
+    ASSERT_NE(daemon, nullptr);
+    {
+        // The agent's report is lost once: the probe's retry gets it.
+        afx::EventLoop loop;
+        LossyRelay relay(loop, port, 1);
+        mib::NetSnmpTransport transport(v3(relay.port()), loop);
+        auto result = roundTrip(loop, transport, request(PduType::Get, {kSysName}), {1, 1});
+        ASSERT_EQ(result.outcome, TransportOutcome::Response) << result.message;
+        EXPECT_EQ(result.response.varbinds.at(0).oid, kSysName);
+        EXPECT_EQ(relay.requests(), 3) << "probe, its retry, the GET";
+        EXPECT_EQ(transport.discoveriesSent(), 1u);
+    }
+    {
+        // Without retries the first request fails; the next one discovers anew.
+        afx::EventLoop loop;
+        LossyRelay relay(loop, port, 1);
+        mib::NetSnmpTransport transport(v3(relay.port()), loop);
+        auto lost = roundTrip(loop, transport, request(PduType::Get, {kSysName}), {1, 0});
+        EXPECT_EQ(lost.outcome, TransportOutcome::Timeout) << lost.message;
+        EXPECT_THAT(lost.message, HasSubstr("engine discovery"));
+        auto result = roundTrip(loop, transport, request(PduType::Get, {kSysName}), {1, 0});
+        ASSERT_EQ(result.outcome, TransportOutcome::Response) << result.message;
+        EXPECT_EQ(transport.discoveriesSent(), 2u);
+        EXPECT_EQ(transport.requestsSent(), 1u);
+    }
 }
 
 class Owner : public CMibCommEvents {

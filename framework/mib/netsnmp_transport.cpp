@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <map>
 
 // clang-format off
@@ -40,14 +41,26 @@ int pduCommand(PduType type) {
     return SNMP_MSG_GET;
 }
 
+const Oid kUsmStats = {1, 3, 6, 1, 6, 3, 15, 1, 1};
+
+// The answer to an engine discovery probe: usmStatsUnknownEngineIDs.
+bool reportsUnknownEngine(const netsnmp_pdu& report) {
+    if (report.command != SNMP_MSG_REPORT || report.variables == nullptr) {
+        return false;
+    }
+    Oid expected = kUsmStats;
+    expected.push_back(4);
+    const Oid name(report.variables->name, report.variables->name + report.variables->name_length);
+    return oidStartsWith(name, expected);
+}
+
 // usmStats / snmpUnknown counters an agent reports instead of answering.
 std::string reportCause(const netsnmp_pdu& report) {
-    static const Oid usmStats = {1, 3, 6, 1, 6, 3, 15, 1, 1};
     if (report.variables != nullptr) {
         const Oid name(report.variables->name,
                        report.variables->name + report.variables->name_length);
-        if (oidStartsWith(name, usmStats) && name.size() > usmStats.size()) {
-            switch (name[usmStats.size()]) {
+        if (oidStartsWith(name, kUsmStats) && name.size() > kUsmStats.size()) {
+            switch (name[kUsmStats.size()]) {
                 case 1:
                     return "security level not supported for this user";
                 case 2:
@@ -90,6 +103,8 @@ struct NetSnmpTransport::Pending {
     SendOptions options;
     int tries = 1;
     bool cancelled = false;
+    bool discovery = false;  // an SNMPv3 engine discovery probe for sessionKey
+    SessionKey sessionKey;
 };
 
 namespace {
@@ -110,9 +125,18 @@ std::string usmUserKey(const netsnmp_session& s) {
 }  // namespace
 
 struct NetSnmpTransport::Session {
+    enum class Engine { Unknown, Discovering, Known };
+    struct Waiting {
+        Ticket ticket = 0;
+        RequestPdu request;
+        Completion done;
+    };
+
     void* handle = nullptr;
     int fd = -1;
-    std::string usmKey;  // empty unless SNMPv3
+    std::string usmKey;             // empty until an SNMPv3 engine is known
+    Engine engine = Engine::Known;  // v1/v2c have none to discover
+    std::deque<Waiting> waiting;    // sent while the engine is being discovered
     ~Session() {
         if (handle == nullptr) {
             return;
@@ -157,6 +181,13 @@ void NetSnmpTransport::onNetSnmpEvent(Ticket ticket, int operation, const snmp_p
         return;  // already completed
     }
     Pending& pending = *it->second;
+    if (pending.discovery) {
+        onDiscoveryEvent(pending, operation, pdu);
+        if (operation != NETSNMP_CALLBACK_OP_RESEND) {
+            m_pending.erase(it);
+        }
+        return;
+    }
     if (operation == NETSNMP_CALLBACK_OP_RESEND) {
         // A retry is under way: not a result, the request stays outstanding.
         ++pending.tries;
@@ -244,6 +275,14 @@ NetSnmpTransport::~NetSnmpTransport() {
     m_pending.clear();
 }
 
+std::size_t NetSnmpTransport::pendingCount() const {
+    std::size_t waiting = 0;
+    for (const auto& [key, session] : m_sessions) {
+        waiting += session->waiting.size();
+    }
+    return m_pending.size() + m_ready.size() + waiting;
+}
+
 std::string NetSnmpTransport::describe() const {
     return describeConfig(m_config);
 }
@@ -283,6 +322,8 @@ NetSnmpTransport::Session* NetSnmpTransport::sessionFor(const SendOptions& optio
         s.community = reinterpret_cast<u_char*>(community.data());
         s.community_len = community.size();
     } else {
+        // Discovery is ours (startDiscovery): Net-SNMP's would block this thread.
+        s.flags |= SNMP_FLAGS_DONT_PROBE;
         s.securityName = user.data();
         s.securityNameLen = user.size();
         s.securityModel = SNMP_SEC_MODEL_USM;
@@ -329,31 +370,18 @@ NetSnmpTransport::Session* NetSnmpTransport::sessionFor(const SendOptions& optio
             }
         }
     }
-    // For SNMPv3 this discovers the agent's engine ID, synchronously.
     void* handle = snmp_sess_open(&s);
     std::memset(s.securityAuthKey, 0, sizeof s.securityAuthKey);
     std::memset(s.securityPrivKey, 0, sizeof s.securityPrivKey);
     if (handle == nullptr) {
-        const int err = s.s_snmp_errno;
-        if (err == SNMPERR_TIMEOUT) {
-            failure->outcome = TransportOutcome::Timeout;
-            failure->message = "No response from " + describe() + " to SNMPv3 engine discovery";
-        } else if (err == SNMPERR_UNKNOWN_USER_NAME || err == SNMPERR_AUTHENTICATION_FAILURE ||
-                   err == SNMPERR_UNSUPPORTED_SEC_LEVEL || err == SNMPERR_DECRYPTION_ERR) {
-            failure->outcome = TransportOutcome::AuthFailed;
-            failure->message = "Agent " + describe() + " refused: " + snmp_api_errstring(err);
-        } else {
-            failure->message =
-                "Cannot open a session to " + describe() + ": " + snmp_api_errstring(err);
-        }
+        failure->message =
+            "Cannot open a session to " + describe() + ": " + snmp_api_errstring(s.s_snmp_errno);
         return nullptr;
     }
     auto session = std::make_unique<Session>();
     session->handle = handle;
-    if (netsnmp_session* opened = snmp_sess_session(handle);
-        opened != nullptr && opened->version == SNMP_VERSION_3 && opened->securityName != nullptr) {
-        session->usmKey = usmUserKey(*opened);
-        ++usmUserUse()[session->usmKey];
+    if (m_config.version == SnmpVersion::V3) {
+        session->engine = Session::Engine::Unknown;
     }
     if (netsnmp_transport* t = snmp_sess_transport(handle); t != nullptr) {
         session->fd = t->sock;
@@ -378,6 +406,19 @@ Transport::Ticket NetSnmpTransport::send(const RequestPdu& request, const SendOp
         failLater(ticket, std::move(done), std::move(failure));
         return ticket;
     }
+    if (session->engine != Session::Engine::Known) {
+        session->waiting.push_back({ticket, request, std::move(done)});
+        if (session->engine == Session::Engine::Unknown) {
+            startDiscovery({options.timeoutSeconds, options.retries}, session, options);
+        }
+        return ticket;
+    }
+    sendNow(session, ticket, request, options, std::move(done));
+    return ticket;
+}
+
+void NetSnmpTransport::sendNow(Session* session, Ticket ticket, const RequestPdu& request,
+                               const SendOptions& options, Completion done) {
     netsnmp::PduPtr pdu(snmp_pdu_create(pduCommand(request.type)));
     if (request.type == PduType::GetBulk) {
         pdu->non_repeaters = request.nonRepeaters;
@@ -398,28 +439,161 @@ Transport::Ticket NetSnmpTransport::send(const RequestPdu& request, const SendOp
         int sysErr = 0;
         char* text = nullptr;
         snmp_sess_error(session->handle, &sysErr, &libErr, &text);
-        if (libErr == SNMPERR_TIMEOUT) {
-            // SNMPv3: Net-SNMP discovers the engine inside the send and gave up.
-            failure.outcome = TransportOutcome::Timeout;
-            failure.message = "No response from " + describe() +
-                              " to SNMPv3 engine discovery after " +
-                              std::to_string(std::max(options.retries, 0) + 1) + " tries of " +
-                              std::to_string(std::max(options.timeoutSeconds, 1)) +
-                              " s (agent down or unreachable)";
-        } else {
-            failure.outcome = TransportOutcome::SendFailed;
-            failure.message = "Cannot send " + std::string(pduName(request.type)) + " to " +
-                              describe() + ": " + (text != nullptr ? text : "unknown error");
-        }
+        TransportResult failure;
+        failure.outcome = TransportOutcome::SendFailed;
+        failure.message = "Cannot send " + std::string(pduName(request.type)) + " to " +
+                          describe() + ": " + (text != nullptr ? text : "unknown error");
         SNMP_FREE(text);
         failLater(ticket, std::move(pending->done), std::move(failure));
-        return ticket;
+        return;
     }
     (void)pdu.release();  // Net-SNMP owns it now
     ++m_requestsSent;
     m_pending.emplace(ticket, std::move(pending));
     rearm();
-    return ticket;
+}
+
+// USM discovery (RFC 3414 4): an unauthenticated empty GET without engine ID;
+// the agent reports usmStatsUnknownEngineIDs from its engine, with its boots
+// and time, which Net-SNMP's USM records as it parses the report.
+void NetSnmpTransport::startDiscovery(const SessionKey& key, Session* session,
+                                      const SendOptions& options) {
+    netsnmp_session* sp = snmp_sess_session(session->handle);
+    // Until finishDiscovery, also when the probe cannot even be sent.
+    session->engine = Session::Engine::Discovering;
+    netsnmp::PduPtr pdu(snmp_pdu_create(SNMP_MSG_GET));
+    pdu->version = SNMP_VERSION_3;
+    pdu->securityModel = SNMP_SEC_MODEL_USM;
+    pdu->securityLevel = SNMP_SEC_LEVEL_NOAUTH;
+    // Empty, not null: a null name would be filled in with the session's user.
+    pdu->securityName = strdup("");
+    pdu->securityNameLen = 0;
+    const Ticket probe = m_nextTicket++;
+    // Without it the send itself would run Net-SNMP's blocking discovery first.
+    sp->flags |= SNMP_FLAGS_DONT_PROBE;
+    if (snmp_sess_async_send(session->handle, pdu.get(), onNetSnmpCallback,
+                             reinterpret_cast<void*>(static_cast<std::uintptr_t>(probe))) == 0) {
+        int libErr = 0;
+        int sysErr = 0;
+        char* text = nullptr;
+        snmp_sess_error(session->handle, &sysErr, &libErr, &text);
+        TransportResult failure;
+        failure.outcome = TransportOutcome::SendFailed;
+        failure.message = "Cannot send SNMPv3 engine discovery to " + describe() + ": " +
+                          (text != nullptr ? text : "unknown error");
+        SNMP_FREE(text);
+        // Posted, so the waiting requests never complete inside send().
+        std::weak_ptr<bool> alive = m_alive;
+        m_loop.post([this, alive, key, failure] {
+            if (!alive.expired()) {
+                finishDiscovery(key, failure);
+            }
+        });
+        return;
+    }
+    (void)pdu.release();
+    ++m_discoveriesSent;
+    auto pending = std::make_unique<Pending>();
+    pending->ticket = probe;
+    pending->options = options;
+    pending->discovery = true;
+    pending->sessionKey = key;
+    m_pending.emplace(probe, std::move(pending));
+    rearm();
+}
+
+void NetSnmpTransport::onDiscoveryEvent(Pending& probe, int operation, const snmp_pdu* pdu) {
+    if (operation == NETSNMP_CALLBACK_OP_RESEND) {
+        ++probe.tries;
+        return;
+    }
+    const std::string agent = describe();
+    TransportResult failure;  // outcome Response: the engine is known
+    auto it = m_sessions.find(probe.sessionKey);
+    // Net-SNMP hands the expected report over as a security error.
+    const bool answered =
+        pdu != nullptr && pdu->securityEngineIDLen > 0 &&
+        (operation == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE ||
+         (operation == NETSNMP_CALLBACK_OP_SEC_ERROR && reportsUnknownEngine(*pdu)));
+    switch (answered ? NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE : operation) {
+        case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
+            if (!answered || it == m_sessions.end()) {
+                failure.outcome = TransportOutcome::Malformed;
+                failure.message =
+                    "Unusable answer from " + agent + " to SNMPv3 engine discovery: no engine ID";
+                break;
+            }
+            if (netsnmp_session* sp = snmp_sess_session(it->second->handle);
+                sp != nullptr && sp->securityEngineIDLen == 0) {
+                sp->securityEngineID = static_cast<u_char*>(
+                    netsnmp_memdup(pdu->securityEngineID, pdu->securityEngineIDLen));
+                sp->securityEngineIDLen = pdu->securityEngineIDLen;
+                if (sp->contextEngineIDLen == 0) {
+                    sp->contextEngineID = static_cast<u_char*>(
+                        netsnmp_memdup(pdu->securityEngineID, pdu->securityEngineIDLen));
+                    sp->contextEngineIDLen = pdu->securityEngineIDLen;
+                }
+            }
+            break;
+        case NETSNMP_CALLBACK_OP_TIMED_OUT:
+            failure.outcome = TransportOutcome::Timeout;
+            failure.message = "No response from " + agent + " to SNMPv3 engine discovery after " +
+                              std::to_string(probe.tries) + " tries of " +
+                              std::to_string(probe.options.timeoutSeconds) +
+                              " s (agent down or unreachable)";
+            break;
+        case NETSNMP_CALLBACK_OP_SEC_ERROR:
+            failure.outcome = TransportOutcome::AuthFailed;
+            failure.message =
+                "SNMPv3 engine discovery at " + agent + " refused: " +
+                (pdu != nullptr && pdu->command == SNMP_MSG_REPORT ? reportCause(*pdu)
+                                                                   : std::string("security error"));
+            break;
+        default:
+            failure.outcome = TransportOutcome::SendFailed;
+            failure.message = "Cannot send SNMPv3 engine discovery to " + agent;
+            break;
+    }
+    // Continued from the loop: Net-SNMP is still inside its read or timeout.
+    std::weak_ptr<bool> alive = m_alive;
+    m_loop.post([this, alive, key = probe.sessionKey, failure = std::move(failure)] {
+        if (!alive.expired()) {
+            finishDiscovery(key, failure);
+        }
+    });
+}
+
+void NetSnmpTransport::finishDiscovery(const SessionKey& key, const TransportResult& failure) {
+    auto it = m_sessions.find(key);
+    if (it == m_sessions.end()) {
+        return;
+    }
+    Session& session = *it->second;
+    std::deque<Session::Waiting> waiting;
+    waiting.swap(session.waiting);
+    TransportResult result = failure;
+    if (result.outcome == TransportOutcome::Response) {
+        netsnmp_session* sp = snmp_sess_session(session.handle);
+        // What Net-SNMP does after its own discovery: the user's keys, localized to the engine.
+        if (sp == nullptr || sp->securityEngineIDLen == 0 ||
+            usm_create_user_from_session(sp) != SNMPERR_SUCCESS) {
+            result.outcome = TransportOutcome::SendFailed;
+            result.message = "Cannot set up the SNMPv3 user for " + describe();
+        } else {
+            session.engine = Session::Engine::Known;
+            session.usmKey = usmUserKey(*sp);
+            ++usmUserUse()[session.usmKey];
+            for (Session::Waiting& w : waiting) {
+                sendNow(&session, w.ticket, w.request, {key.first, key.second}, std::move(w.done));
+            }
+            return;
+        }
+    }
+    // The next send discovers again.
+    session.engine = Session::Engine::Unknown;
+    for (Session::Waiting& w : waiting) {
+        failLater(w.ticket, std::move(w.done), result);
+    }
 }
 
 void NetSnmpTransport::cancel(Ticket ticket) {
@@ -427,6 +601,10 @@ void NetSnmpTransport::cancel(Ticket ticket) {
         // Net-SNMP keeps the request until it answers or times out.
         it->second->cancelled = true;
         it->second->done = nullptr;
+    }
+    for (auto& [key, session] : m_sessions) {
+        std::erase_if(session->waiting,
+                      [ticket](const Session::Waiting& w) { return w.ticket == ticket; });
     }
     m_ready.erase(ticket);
 }
