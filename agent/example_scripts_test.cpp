@@ -1,0 +1,90 @@
+// Every example script in console/examples runs to a clean end in process and over swsimd,
+// and prints the same thing both ways. A script names the console options it needs on a
+// line "# args: ..." (the page and the selection); the agent options are added here.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "agent/wire_test_support.h"
+
+namespace agent {
+namespace {
+
+struct Run {
+    int status = -1;
+    std::string output;
+};
+
+Run run(const std::string& command) {
+    Run r;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        return r;
+    }
+    std::array<char, 4096> buffer;
+    std::size_t n = 0;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        r.output.append(buffer.data(), n);
+    }
+    const int raw = pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
+std::vector<std::string> exampleScripts() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(SW_CONSOLE_EXAMPLES_DIR)) {
+        if (entry.path().extension() == ".txt") {
+            names.push_back(entry.path().stem().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string scriptPath(const std::string& name) {
+    return std::string(SW_CONSOLE_EXAMPLES_DIR) + "/" + name + ".txt";
+}
+
+std::string argsOf(const std::string& name) {
+    std::ifstream in(scriptPath(name));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("# args:", 0) == 0) {
+            return line.substr(7);
+        }
+    }
+    return "";
+}
+
+class ExampleScript : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ExampleScript, EndsCleanlyAndAlikeInProcessAndOverSnmp) {
+    const std::string common = argsOf(GetParam()) + " --script " + scriptPath(GetParam());
+    const std::string console = std::string("timeout 120 ") + SW_SWCONSOLE_PATH + " ";
+    const Run local = run(console + common);
+    ASSERT_EQ(local.status, 0) << local.output;
+
+    int port = 0;
+    auto daemon = testing::startSwsimd({}, &port);
+    ASSERT_NE(daemon, nullptr);
+    const Run wire = run(console + "--agent udp:127.0.0.1:" + std::to_string(port) +
+                         " -v 2c -c private -t 2 -r 1 " + common);
+    EXPECT_EQ(wire.status, 0) << wire.output;
+    EXPECT_EQ(wire.output, local.output);
+}
+
+INSTANTIATE_TEST_SUITE_P(Console, ExampleScript, ::testing::ValuesIn(exampleScripts()),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
+}  // namespace agent
