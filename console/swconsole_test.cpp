@@ -208,6 +208,18 @@ TEST(Swconsole, TheTrunkingExampleMakesPort1Slash1CarryGroups10And20) {
     }
 }
 
+TEST(Swconsole, AModifyTrunkingDialogLeftOpenIsCancelledAndNothingIsWritten) {
+    ScriptFile script("page Trunk\nclick Create/Modify...\nchoose #1552 10\nclick \"Add -->\"\n");
+    const ConsoleRun run = runSwconsole("--page Trunk --trace --dump --script " + script.arg());
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(contains(run.output,
+                         "dialog \"Modify 802.1Q Service\" left open by the script; "
+                         "cancelled"))
+        << run.output;
+    EXPECT_FALSE(contains(run.output, "trace: SendSet(")) << run.output;
+    EXPECT_FALSE(contains(run.output, "10  Building A")) << run.output;
+}
+
 TEST(Swconsole, AScriptAddressesAnUnknownSheetAndFails) {
     ScriptFile script("page Trunk\nsheet \"Trunking Properties\"\n");
     const ConsoleRun run = runSwconsole("--page Trunk --script " + script.arg());

@@ -102,6 +102,9 @@ BOOL CEnetTrunkPage::OnSetActive() {
 BOOL CEnetTrunkPage::Refresh() {
     m_description.Empty();
     m_servicedGroups.RemoveAll();
+    if (m_servicesRequest == 0) {
+        return FALSE;  // no agent yet: nothing to wait for
+    }
     CreateWaitCursor();
     m_mibComm->SetReload(m_servicesRequest, 0);
     m_mibComm->RequestTable(m_servicesRequest);

@@ -141,6 +141,31 @@ TEST_F(TrunkPageTest, AServicedGroupMissingFromTheGroupTableIsNotListed) {
     EXPECT_THAT(rows(), ElementsAre("2 Engineering", "3 Sales", "7 Voice"));
 }
 
+TEST_F(TrunkPageTest, AGroupRowOutOfReachStopsTheFillButThePageIsLoaded) {
+    m_fixture.select(1, 1);
+    auto* page = new CEnetTrunkPage;
+    m_fixture.openSheet({page});
+    test_support::ReleaseRequestsOnFirstRow releaser(*page, control(IDC_TRUNK_GROUP_LIST));
+    m_fixture.driver().expectMessageBox(IDOK, "Error", "Unable to access Group record");
+    m_fixture.settle();
+    ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
+    EXPECT_EQ(m_fixture.driver().shownMessageBoxes().at(0).style, static_cast<UINT>(MB_OK));
+    EXPECT_THAT(rows(), ElementsAre("2 Engineering"));
+    EXPECT_EQ(page->m_loaded, 1);
+}
+
+TEST_F(TrunkPageTest, WithoutAnAgentRefreshReadsNothingAndLeavesNoWaitCursor) {
+    m_fixture.select(1, 1);
+    auto* page = new CEnetTrunkPage;
+    m_fixture.openSheet({page}, false);
+    m_fixture.settle();
+    ASSERT_TRUE(m_fixture.driver().press("Refresh"));
+    m_fixture.settle();
+    EXPECT_FALSE(page->waitCursorShown());
+    EXPECT_EQ(m_fixture.transport().handledCount(), 0);
+    EXPECT_EQ(page->m_loaded, 0);
+}
+
 TEST_F(TrunkPageTest, SlotAndPortTextAndHelpTopic) {
     open(2, 5);
     EXPECT_EQ(text(IDC_TRUNK_SLOT_PORT), "2 / 5");
