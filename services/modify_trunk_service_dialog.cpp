@@ -119,6 +119,9 @@ void CModifyTrunkServiceDialog::RequestData() {
     }
     m_ownGroup = -1;
     m_modifying = 0;
+    if (m_servicesRequest < 1) {
+        return;  // no agent: nothing to read, nothing to wait for
+    }
     m_reading = true;
     CreateWaitCursor();
     m_mibComm->RequestTable(m_servicesRequest);
@@ -126,7 +129,7 @@ void CModifyTrunkServiceDialog::RequestData() {
 
 void CModifyTrunkServiceDialog::OnRequestDone(int h) {
     if (m_setsInFlight > 0 && (h == m_servicesRequest || h == m_membersRequest)) {
-        SetCompleted(h);
+        SetCompleted();
         return;
     }
     if (m_done) {
@@ -147,7 +150,7 @@ void CModifyTrunkServiceDialog::OnRequestDone(int h) {
     }
 }
 
-void CModifyTrunkServiceDialog::SetCompleted(int /*h*/) {
+void CModifyTrunkServiceDialog::SetCompleted() {
     --m_setsInFlight;
     if (m_modifying) {
         if (--m_pendingSets <= 0) {

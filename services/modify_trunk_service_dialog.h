@@ -58,7 +58,8 @@ private:
     void ServicesRead();
     void MembersRead();
     void GroupsRead();
-    void SetCompleted(int h);
+    // One set of the apply answered.
+    void SetCompleted();
     void ReadAgainAfterFailedApply();
     long OpenKindRequest(const char* const* names, long count);
 

@@ -317,3 +317,22 @@ TEST_F(ModifyTrunkServiceTest, AGroupAnotherOperatorAddedMeanwhileIsRefusedByThe
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ModifyTrunkServiceWithoutAgent, OpensEmptyWaitsForNothingAndCloses) {
+    test_support::PageFixture fixture;
+    CModifyTrunkServiceDialog dialog(nullptr);
+    dialog.m_slot = 1;
+    dialog.m_port = 1;
+    fixture.driver().expectModal([&](afx::OperatorDriver& driver, HWND) {
+        fixture.settle();
+        EXPECT_EQ(afx::windows().waitCursorDepth(), 0);
+        EXPECT_THAT(listBoxEntries(driver.find(kAvailable).hwnd), IsEmpty());
+        EXPECT_TRUE(driver.press("Close"));
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(fixture.transport().handledCount(), 0);
+}
+
+}  // namespace
