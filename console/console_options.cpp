@@ -314,6 +314,12 @@ Running:
   --trace                      print every call to the MIB access component
   --module PATH                load the module from PATH
   --help                       this text
+Script verbs (one a line; see README.md):
+  page NAME, click LABEL, type LABEL TEXT, choose LABEL ENTRY, select LABEL ROWS,
+  dblclick LABEL ENTRY, drag LABEL ROW, apply, ok, cancel, refresh, help,
+  answer yes|no|ok|cancel, wait MS, dump,
+  sheet main|N|CAPTION         act in the console's sheet (main, 0) or in a modeless
+                               sheet a page opened beside it (N-th, or by caption)
 Exit status: 0 success, 1 a script step failed, 2 bad usage or an unusable file or module.
 )";
 }

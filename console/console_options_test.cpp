@@ -115,6 +115,7 @@ TEST(ConsoleOptions, UsageNamesEveryOption) {
           "--page",  "--script", "--dump", "--trace", "--module", "--help"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
+    EXPECT_NE(usage.find("sheet main|N|CAPTION"), std::string::npos);
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ const std::map<std::string, VerbSpec>& verbs() {
         {"answer", {Verb::Answer, 1, "answer yes|no|ok|cancel"}},
         {"wait", {Verb::Wait, 1, "wait MS"}},
         {"dump", {Verb::Dump, 0, "dump"}},
+        {"sheet", {Verb::Sheet, 1, "sheet main|NUMBER|CAPTION"}},
     };
     return table;
 }

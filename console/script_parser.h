@@ -24,6 +24,7 @@ enum class Verb {
     Answer,
     Wait,
     Dump,
+    Sheet,
 };
 
 struct ScriptStep {

@@ -1,6 +1,8 @@
 #include "console/script_runner.h"
 
+#include <algorithm>
 #include <charconv>
+#include <functional>
 
 #include "console/modal_state.h"
 #include "framework/afx/text_renderer.h"
@@ -79,6 +81,7 @@ void ScriptRunner::runSteps(HWND modal) {
     while (m_outcome.ok && m_next < m_steps->size() &&
            (modal == nullptr || !modalHasEnded(modal))) {
         const ScriptStep& step = (*m_steps)[m_next++];
+        followClosedSheet();
         const std::string where = "line " + std::to_string(step.line) + ": " + step.text + ": ";
         afx::StepResult result = execute(step);
         if (!result.ok) {
@@ -146,11 +149,16 @@ afx::StepResult ScriptRunner::execute(const ScriptStep& step) {
         case Verb::Dump:
             m_out << renderScope();
             return afx::StepResult::success();
+        case Verb::Sheet:
+            return addressSheet(a[0]);
     }
     return afx::StepResult::failure("unknown action");
 }
 
 afx::StepResult ScriptRunner::activatePage(const std::string& nameOrTitle) {
+    if (m_addressed != nullptr) {
+        return activatePageOf(m_addressed, nameOrTitle);
+    }
     if (!sheetOpen()) {
         return afx::StepResult::failure("the property sheet is closed");
     }
@@ -173,6 +181,112 @@ afx::StepResult ScriptRunner::activatePage(const std::string& nameOrTitle) {
         list += (list.empty() ? "" : ", ") + name;
     }
     return afx::StepResult::failure("no page of that name or title; the sheet has " + list);
+}
+
+std::vector<HWND> ScriptRunner::openSheets() const {
+    std::vector<HWND> sheets;
+    if (sheetOpen()) {
+        sheets.push_back(m_sheetWindow);
+    }
+    std::vector<HWND> modeless;
+    std::function<void(HWND)> visit = [&](HWND hwnd) {
+        const afx::WindowRecord* r = afx::windows().find(hwnd);
+        if (r == nullptr) {
+            return;
+        }
+        if (hwnd != m_sheetWindow && r->cls == afx::WindowClass::Dialog &&
+            !r->is(afx::style::kChild) &&
+            dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(hwnd)) != nullptr) {
+            modeless.push_back(hwnd);
+        }
+        for (HWND child : r->children) {
+            visit(child);
+        }
+    };
+    for (HWND top : afx::windows().topLevelWindows()) {
+        visit(top);
+    }
+    // Handles grow as windows are made: this is the order the sheets were opened in.
+    std::sort(modeless.begin(), modeless.end(), [](HWND a, HWND b) {
+        return reinterpret_cast<std::uintptr_t>(a) < reinterpret_cast<std::uintptr_t>(b);
+    });
+    sheets.insert(sheets.end(), modeless.begin(), modeless.end());
+    return sheets;
+}
+
+void ScriptRunner::followClosedSheet() {
+    if (m_addressed == nullptr || afx::windows().isWindow(m_addressed)) {
+        return;
+    }
+    m_out << "sheet \"" << m_addressedCaption << "\" closed; steps act in the main sheet\n";
+    m_addressed = nullptr;
+    m_addressedCaption.clear();
+    m_driver.setRoot(m_sheetWindow);
+}
+
+afx::StepResult ScriptRunner::addressSheet(const std::string& which) {
+    const HWND scope = m_driver.scope();
+    const HWND root = m_addressed != nullptr ? m_addressed : m_sheetWindow;
+    if (scope != nullptr && scope != root) {
+        return afx::StepResult::failure("dialog \"" + windowText(scope) +
+                                        "\" is open; close it first");
+    }
+    const std::vector<HWND> sheets = openSheets();
+    HWND chosen = nullptr;
+    int number = 0;
+    if (sameIgnoringCase(which, "main")) {
+        chosen = sheetOpen() ? m_sheetWindow : nullptr;
+    } else if (asIndex(which, &number)) {
+        const int offset = sheetOpen() ? 0 : 1;  // 0 stays the console's sheet
+        const int at = number - offset;
+        chosen = at >= 0 && at < static_cast<int>(sheets.size()) ? sheets[at] : nullptr;
+    } else {
+        for (HWND sheet : sheets) {
+            if (sameIgnoringCase(windowText(sheet), which)) {
+                chosen = sheet;
+                break;
+            }
+        }
+    }
+    if (chosen == nullptr) {
+        std::string list;
+        int index = sheetOpen() ? 0 : 1;
+        for (HWND sheet : sheets) {
+            list += (list.empty() ? "" : ", ") + std::to_string(index) +
+                    (sheet == m_sheetWindow ? " main" : "") + " \"" + windowText(sheet) + "\"";
+            ++index;
+        }
+        return afx::StepResult::failure("no open sheet " + which +
+                                        "; open sheets: " + (list.empty() ? "none" : list));
+    }
+    m_addressed = chosen == m_sheetWindow ? nullptr : chosen;
+    m_addressedCaption = m_addressed ? windowText(chosen) : "";
+    m_driver.setRoot(chosen);
+    return afx::StepResult::success();
+}
+
+afx::StepResult ScriptRunner::activatePageOf(HWND sheetWindow, const std::string& title) {
+    auto* sheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(sheetWindow));
+    if (sheet == nullptr) {
+        return afx::StepResult::failure("the sheet is closed");
+    }
+    std::string known;
+    for (int i = 0; i < sheet->GetPageCount(); ++i) {
+        CPropertyPage* page = sheet->GetPage(i);
+        const std::string caption = page->GetSafeHwnd() ? windowText(page->GetSafeHwnd()) : "";
+        int index = 0;
+        if ((!caption.empty() && sameIgnoringCase(caption, title)) ||
+            (asIndex(title, &index) && index == i)) {
+            if (!sheet->SetActivePage(page)) {
+                return afx::StepResult::failure("the active page refused to let go");
+            }
+            return afx::StepResult::success();
+        }
+        known += (known.empty() ? "" : ", ") + std::to_string(i) +
+                 (caption.empty() ? "" : " \"" + caption + "\"");
+    }
+    return afx::StepResult::failure("no page of that title or number in this sheet; it has " +
+                                    known);
 }
 
 afx::StepResult ScriptRunner::chooseEntry(const ScriptStep& step) {

@@ -45,12 +45,22 @@ private:
     afx::StepResult drag(const std::string& label, int row);
     afx::StepResult chooseEntry(const ScriptStep& step);
     afx::StepResult doubleClickEntry(const ScriptStep& step);
+    // The sheet steps act in: the console's own ("main", 0), or one a page opened beside it
+    // (by its number in openSheets() or its caption).
+    afx::StepResult addressSheet(const std::string& which);
+    afx::StepResult activatePageOf(HWND sheet, const std::string& title);
+    // The console's sheet first (while open), then every modeless sheet in the order opened.
+    std::vector<HWND> openSheets() const;
+    // Back to the console's sheet when the addressed one has closed.
+    void followClosedSheet();
     bool sheetOpen() const;
     void onModal(HWND dialog);
 
     ConsoleDriver& m_driver;
     CSwPropertySheet& m_sheet;
     HWND m_sheetWindow;
+    HWND m_addressed = nullptr;  // a modeless sheet steps act in; null: the console's
+    std::string m_addressedCaption;
     std::vector<NamedPage> m_pages;
     EventSettler& m_settler;
     std::ostream& m_out;

@@ -190,3 +190,45 @@ TEST(Swconsole, StatisticsDrawThePortsAsTheStatusPageDoes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Swconsole, TheTrunkingExampleMakesPort1Slash1CarryGroups10And20) {
+    const ConsoleRun run = runSwconsole("--slot 1 --port 1 --page Trunk --script " +
+                                        shellQuoted(SW_CONSOLE_EXAMPLES_DIR "/trunking.txt"));
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(contains(run.output, "dialog \"Modify 802.1Q Service\" opened")) << run.output;
+    EXPECT_TRUE(contains(run.output, "802.1Q Service now Modified\n  -> OK\n")) << run.output;
+    const auto page = run.output.rfind("== 802.1Q Trunking ==");
+    ASSERT_NE(page, std::string::npos) << run.output;
+    const std::string shown = run.output.substr(page);
+    for (const char* row :
+         {"2  Engineering", "3  Sales", "7  Voice", "10  Building A", "20  Building B"}) {
+        EXPECT_TRUE(contains(shown, row)) << row << "\n" << run.output;
+    }
+}
+
+TEST(Swconsole, AModifyTrunkingDialogLeftOpenIsCancelledAndNothingIsWritten) {
+    ScriptFile script("page Trunk\nclick Create/Modify...\nchoose #1552 10\nclick \"Add -->\"\n");
+    const ConsoleRun run = runSwconsole("--page Trunk --trace --dump --script " + script.arg());
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(contains(run.output,
+                         "dialog \"Modify 802.1Q Service\" left open by the script; "
+                         "cancelled"))
+        << run.output;
+    EXPECT_FALSE(contains(run.output, "trace: SendSet(")) << run.output;
+    EXPECT_FALSE(contains(run.output, "10  Building A")) << run.output;
+}
+
+TEST(Swconsole, AScriptAddressesAnUnknownSheetAndFails) {
+    ScriptFile script("page Trunk\nsheet \"Trunking Properties\"\n");
+    const ConsoleRun run = runSwconsole("--page Trunk --script " + script.arg());
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_TRUE(contains(run.output,
+                         "line 2: sheet \"Trunking Properties\": no open sheet "
+                         "Trunking Properties; open sheets: 0 main \"Ethernet "
+                         "Slot:1 Port:1\""))
+        << run.output;
+}
+
+}  // namespace

@@ -238,7 +238,8 @@ private:
         const std::string members = trunkMembersPrefix(kind);
         const bool exists = m_tx.rowExists(*w.var, w.instance);
         if (w.value.integer == 1) {
-            if (!groupExists(w.instance[2])) {
+            // Only configured groups, each carried at most once by a service.
+            if (!groupExists(w.instance[2]) || exists) {
                 return fail(mib::ErrorStatus::InconsistentValue, w);
             }
             ensureTrunkService(kind, {w.instance[0], w.instance[1]});

@@ -165,6 +165,37 @@ TEST(SimulatedSwitchSet, ChannelsAreCreatedAndDeletedWithTheirSecondaryRows) {
     EXPECT_TRUE(demo.sw->rowExists("secPortPhysIntf", {3, 1, 12}));  // other channels stay
 }
 
+TEST(SimulatedSwitchSet, EveryTrunkingFamilyKeepsTheSameMemberRules) {
+    for (const char* prefix : {"vTrunking", "VDBr", "v8021Q", "v80210"}) {
+        DemoSwitch demo;
+        const std::string command = std::string(prefix) + "Command";
+        const std::string group = std::string(prefix) + "LanNumber";
+        const std::string description = std::string(prefix) + "ServicesDescription";
+        EXPECT_EQ(demo.set({varbind(command.c_str(), {1, 4, 20}, integer(1))}).errorStatus,
+                  ErrorStatus::NoError)
+            << prefix;
+        EXPECT_EQ(demo.integer(group.c_str(), {1, 4, 20}), 20) << prefix;
+        EXPECT_TRUE(demo.sw->rowExists(description.c_str(), {1, 4})) << prefix;
+        EXPECT_EQ(demo.set({varbind(command.c_str(), {1, 4, 20}, integer(1))}).errorStatus,
+                  ErrorStatus::InconsistentValue)
+            << prefix << ": carried once";
+        EXPECT_EQ(demo.set({varbind(command.c_str(), {1, 4, 6}, integer(1))}).errorStatus,
+                  ErrorStatus::InconsistentValue)
+            << prefix << ": group 6 is not configured";
+        EXPECT_EQ(demo.set({varbind(command.c_str(), {1, 4, 20}, integer(3))}).errorStatus,
+                  ErrorStatus::WrongValue)
+            << prefix;
+        EXPECT_EQ(demo.set({varbind(description.c_str(), {1, 4}, text(std::string(31, 'x')))})
+                      .errorStatus,
+                  ErrorStatus::WrongLength)
+            << prefix;
+        EXPECT_EQ(demo.set({varbind(command.c_str(), {1, 4, 20}, integer(2))}).errorStatus,
+                  ErrorStatus::NoError)
+            << prefix;
+        EXPECT_FALSE(demo.sw->rowExists(group.c_str(), {1, 4, 20})) << prefix;
+    }
+}
+
 TEST(SimulatedSwitchSet, TrunkMembersAreAddedAndRemovedByCommand) {
     DemoSwitch demo;
     EXPECT_TRUE(demo.sw->rowExists("v8021QLanNumber", {1, 1, 7}));
@@ -178,6 +209,13 @@ TEST(SimulatedSwitchSet, TrunkMembersAreAddedAndRemovedByCommand) {
               ErrorStatus::InconsistentValue);  // no group 42
     EXPECT_EQ(demo.set({varbind("v8021QCommand", {1, 1, 7}, integer(2))}).errorStatus,
               ErrorStatus::NoCreation);  // already removed
+    EXPECT_EQ(demo.set({varbind("v8021QCommand", {1, 1, 9}, integer(1))}).errorStatus,
+              ErrorStatus::InconsistentValue);  // carried already
+    EXPECT_EQ(demo.set({varbind("v8021QCommand", {1, 1, 10}, integer(1)),
+                        varbind("v8021QCommand", {1, 1, 10}, integer(1))})
+                  .errorStatus,
+              ErrorStatus::InconsistentValue);  // twice in one request
+    EXPECT_FALSE(demo.sw->rowExists("v8021QLanNumber", {1, 1, 10}));
 
     // a port without a service gets one when given a description or a group
     ASSERT_EQ(demo.set({varbind("VDBrServicesDescription", {3, 2}, text("new service")),

@@ -89,7 +89,10 @@ ControlLayout::ControlLayout(HWND parent) {
     if (const WindowRecord* p = windows().find(parent)) {
         for (HWND child : p->children) {
             const WindowRecord* c = windows().find(child);
-            if (c && c->visible) {
+            // An owned dialog (a modeless sheet a page opened) is a window of its own, not
+            // part of its owner's layout.
+            const bool owned = c && c->cls == WindowClass::Dialog && !c->is(style::kChild);
+            if (c && c->visible && !owned) {
                 m_children.push_back(child);
             }
         }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/afx/dialog.h"
+#include "framework/afx/text_renderer.h"
 
 namespace {
 
@@ -354,6 +355,23 @@ TEST_F(OperatorDriverTest, AnUnexpectedModalDialogIsReportedAndCancelled) {
     EXPECT_EQ(m_page.m_modalResult, IDCANCEL);
     ASSERT_EQ(m_failures.size(), 1u);
     EXPECT_THAT(m_failures[0], HasSubstr("unexpected modal dialog \"Modify Name\""));
+}
+
+}  // namespace
+
+namespace {
+
+// A modeless dialog a page opens beside it is a window of its own, not one of the page's
+// controls, even though the page owns it.
+TEST_F(OperatorDriverTest, AnOwnedModelessDialogIsNotPartOfItsOwner) {
+    ModifyDialog beside(&m_page);
+    ASSERT_TRUE(beside.Create(kModify, &m_page));
+    m_driver.setRoot(m_page.m_hWnd);
+    EXPECT_FALSE(m_driver.find("New name").result);
+    EXPECT_THAT(afx::renderWindow(m_page.m_hWnd), ::testing::Not(HasSubstr("New name")));
+    m_driver.setRoot(beside.m_hWnd);
+    EXPECT_STEP(m_driver.type("New name", "edge"));
+    beside.DestroyWindow();
 }
 
 }  // namespace
