@@ -99,6 +99,9 @@ BOOL CExpPortBrowserPage::Refresh() {
     m_portsLoaded = 0;
     m_segmentsLoaded = 0;
     m_loaded = 0;
+    // A re-read after a description change that never arrived must not cost this one its
+    // ports.
+    m_descriptionChanged = 0;
     m_mibComm->SetReload(m_portsRequest, FALSE);
     m_mibComm->SetReload(m_segmentsRequest, FALSE);
     m_segmentRow = -1;

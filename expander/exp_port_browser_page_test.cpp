@@ -129,6 +129,37 @@ TEST_F(BrowserTest, ClosedDialogChangesNothingAndReadsNothing) {
     EXPECT_EQ(count("SendSet"), 0u);
 }
 
+TEST_F(BrowserTest, FailedReReadAfterADescriptionChangeIsToldAndRefreshReadsBothTables) {
+    openPage();
+    driver().expectModal(
+        [](afx::OperatorDriver& d, HWND) {
+            d.runUntilIdle();
+            EXPECT_TRUE(d.type("Description", "Core"));
+            d.expectMessageBox(IDOK, "Notice");
+            d.expectMessageBox(IDOK, "Error");  // then the segments' re-read fails
+            EXPECT_TRUE(d.press("Apply"));
+            d.runUntilIdle();
+        },
+        "Modify Segment Description");
+    trace().setSink([this](const std::string& line) {
+        if (line == "RequestTable(2)") {
+            fixture().transport().failNextRequest(mib::TransportOutcome::Timeout, "no answer");
+        }
+    });
+    ASSERT_TRUE(driver().click("Modify..."));
+    fixture().settle();
+    trace().setSink(nullptr);
+    ASSERT_TRUE(driver().verifyAllExpectedShown());
+    EXPECT_EQ(segmentDescription(1), "Core");
+
+    trace().clear();
+    ASSERT_TRUE(driver().press("Refresh"));
+    fixture().settle();
+    EXPECT_EQ(count("RequestTable(1)"), 1u);
+    EXPECT_EQ(descriptions()[0], "Core");
+    EXPECT_EQ(leading(IDC_EXPBROWSER_PORT_LIST).size(), 5u);
+}
+
 TEST_F(BrowserTest, HelpOpensTheBrowserTopic) {
     openPage();
     ASSERT_TRUE(driver().press("Help"));
