@@ -298,6 +298,7 @@ void CExpPortAdminPage::ReadPortTable() {
 }
 
 void CExpPortAdminPage::SendReset() {
+    m_resetPending = 0;  // one reset per Apply, whatever completes while it is on its way
     m_mibComm->SetInteger(m_resetRequest, kReset, kResetRepeater);
     if (!m_mibComm->SendSet(m_resetRequest)) {
         ApplyFailed("     Reset Failed.\n Changes may not be saved");

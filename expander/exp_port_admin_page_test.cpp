@@ -148,6 +148,24 @@ TEST_F(PortAdminTest, ThreePortsGetThreeSendsAndOneResetAfterTheThirdCompletion)
     }
 }
 
+TEST_F(PortAdminTest, APortReadWhileTheResetIsOnItsWaySendsNoSecondReset) {
+    openPage({4, 5});
+    choose(0);
+    ASSERT_TRUE(driver().type("Segment", "4"));
+    fixture().transport().setLatencyMs(100);
+    trace().clear();
+    ASSERT_TRUE(driver().press("Apply"));
+    for (int step = 0; step < 100 && count("SendSet(4)") == 0; ++step) {
+        fixture().advance(10);
+    }
+    ASSERT_EQ(count("SendSet(4)"), 1u);
+    choose(1);  // the operator looks at the other port meanwhile
+    fixture().advance(1000);
+    EXPECT_EQ(count("SendSet(4)"), 1u);
+    EXPECT_EQ(read("Segment"), "2");  // 1/5, as read
+    EXPECT_EQ(portValue("tarvoPortSegment", 1, 4), 4);
+}
+
 TEST_F(PortAdminTest, CancelledUplinkWarningForTheLastPortSendsNoResetAndNoReRead) {
     openPage({1});  // bank 1 port 1: segment 1's uplink
     choose(0);
