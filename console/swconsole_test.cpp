@@ -231,4 +231,22 @@ TEST(Swconsole, AScriptAddressesAnUnknownSheetAndFails) {
         << run.output;
 }
 
+// Slot 5 of the demo switch is the expander module: its pages, not the Ethernet ones.
+TEST(Swconsole, AnExpanderPortOpensTheExpanderPagesEachAlsoByName) {
+    const ScriptFile script(
+        "page ExpPortGeneral\ndump\npage ExpPortAdmin\ndump\npage ExpPortBrowser\ndump\n");
+    const ConsoleRun run = runSwconsole("--slot 5 --port 14 --script " + script.arg());
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(contains(run.output, "== Expander Slot:5 Port:14 ==")) << run.output;
+    EXPECT_TRUE(contains(run.output, "PortType: 10BASE-T Expander")) << run.output;
+    EXPECT_TRUE(contains(run.output, "== Port Admin ==")) << run.output;
+    EXPECT_TRUE(contains(run.output, "Segment 1  Attached Ports")) << run.output;
+    EXPECT_FALSE(contains(run.output, "== Status ==")) << run.output;
+
+    for (const char* page : {"ExpPortGeneral", "ExpPortAdmin", "ExpPortBrowser"}) {
+        const ConsoleRun one = runSwconsole(std::string("--slot 5 --port 2 --dump --page ") + page);
+        EXPECT_EQ(one.status, 0) << page << "\n" << one.output;
+    }
+}
+
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <new>
 
+#include "expander/exp_port_admin_page.h"
+#include "expander/exp_port_browser_page.h"
+#include "expander/exp_port_general_page.h"
 #include "ports/enet_port_general_page.h"
 #include "ports/enet_port_stats_page.h"
 #include "ports/enet_port_status_page.h"
@@ -29,6 +32,12 @@ PageFactoryResult NewPageForDialog(int dialogId, CSwBasePropPage** page) {
             return construct<CEnetPortStatsPage>(page);
         case IDD_ENET_TRUNK:
             return construct<CEnetTrunkPage>(page);
+        case IDD_EXP_PORT_GENERAL:
+            return construct<CExpPortGeneralPage>(page);
+        case IDD_EXP_PORT_ADMIN:
+            return construct<CExpPortAdminPage>(page);
+        case IDD_EXP_PORT_BROWSER:
+            return construct<CExpPortBrowserPage>(page);
         default:
             return PageFactoryResult::NoPageClass;
     }

@@ -1,5 +1,6 @@
 #include "resources/module_templates.h"
 
+#include "resources/expander_templates.h"
 #include "resources/port_view_templates.h"
 #include "resources/trunk_templates.h"
 
@@ -7,8 +8,18 @@ namespace torvik {
 
 bool registerModuleTemplates(HINSTANCE module) {
     bool allRegistered = true;
-    for (auto make : {&enetPortGeneralTemplate, &enetPortStatusTemplate, &enetPortStatsTemplate,
-                      &enetTrunkTemplate, &modifyTrunkServiceTemplate}) {
+    // One maker per line, so pages added side by side merge without conflict.
+    for (auto make : {
+             &enetPortGeneralTemplate,
+             &enetPortStatusTemplate,
+             &enetPortStatsTemplate,
+             &enetTrunkTemplate,
+             &modifyTrunkServiceTemplate,
+             &expPortGeneralTemplate,
+             &expPortAdminTemplate,
+             &expPortBrowserTemplate,
+             &expSegmentDescrTemplate,
+         }) {
         allRegistered = afx::registerDialogTemplate(module, make()) && allRegistered;
     }
     return allRegistered;
