@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "config/enet_macs_page.h"
+#include "expander/exp_port_stats_page.h"
 #include "ports/enet_port_general_page.h"
 #include "ports/enet_port_stats_page.h"
 #include "ports/enet_port_status_page.h"
@@ -26,6 +28,10 @@ PageFactoryResult NewPageForDialog(int dialogId, CSwBasePropPage** page) {
             return construct<CEnetPortStatusPage>(page);
         case IDD_ENET_PORT_STATS:
             return construct<CEnetPortStatsPage>(page);
+        case IDD_ENET_MACS:
+            return construct<CEnetMACsPage>(page);
+        case IDD_EXP_PORT_STATS:
+            return construct<CExpPortStatsPage>(page);
         default:
             return PageFactoryResult::NoPageClass;
     }

@@ -1,12 +1,15 @@
 #include "resources/module_templates.h"
 
+#include "resources/exp_port_stats_template.h"
+#include "resources/macs_page_template.h"
 #include "resources/port_view_templates.h"
 
 namespace torvik {
 
 bool registerModuleTemplates(HINSTANCE module) {
     bool allRegistered = true;
-    for (auto make : {&enetPortGeneralTemplate, &enetPortStatusTemplate, &enetPortStatsTemplate}) {
+    for (auto make : {&enetPortGeneralTemplate, &enetPortStatusTemplate, &enetPortStatsTemplate,
+                      &enetMACsTemplate, &expPortStatsTemplate}) {
         allRegistered = afx::registerDialogTemplate(module, make()) && allRegistered;
     }
     return allRegistered;
