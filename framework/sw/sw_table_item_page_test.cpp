@@ -167,23 +167,6 @@ TEST_F(TableItemPageTest, KindsShowTheirOwnTablesAndOnlyPortRowsAreFilteredByThe
     EXPECT_EQ(page.requestOf(7), 0);
 }
 
-TEST_F(TableItemPageTest, PollingMovesWithTheKindOrIsNeverStarted) {
-    SamplePage& polled = open(true);
-    const std::string banks = std::to_string(polled.requestOf(SamplePage::kBanks));
-    const std::string addresses = std::to_string(polled.requestOf(SamplePage::kAddresses));
-    trace().clear();
-    click(IDC_ADDRESSES);
-    EXPECT_THAT(trace().lines(), Contains("StopPolling(" + banks + ")"));
-    EXPECT_THAT(trace().lines(), Contains("StartPolling(" + addresses + ", 1)"));
-    m_fixture.closeSheet();
-    trace().clear();
-
-    open(false);
-    click(IDC_ADDRESSES);
-    EXPECT_THAT(trace().linesStartingWith("StartPolling"), IsEmpty());
-    EXPECT_THAT(trace().linesStartingWith("SetPolling"), IsEmpty());
-}
-
 TEST_F(TableItemPageTest, TheChosenRowIsFoundByItsIndexCellsAfterAReadingReorders) {
     open(true);
     click(IDC_ADDRESSES);
