@@ -2,9 +2,11 @@
 
 #include <new>
 
+#include "config/enet_macs_page.h"
 #include "expander/exp_port_admin_page.h"
 #include "expander/exp_port_browser_page.h"
 #include "expander/exp_port_general_page.h"
+#include "expander/exp_port_stats_page.h"
 #include "ports/enet_port_general_page.h"
 #include "ports/enet_port_stats_page.h"
 #include "ports/enet_port_status_page.h"
@@ -38,6 +40,10 @@ PageFactoryResult NewPageForDialog(int dialogId, CSwBasePropPage** page) {
             return construct<CExpPortAdminPage>(page);
         case IDD_EXP_PORT_BROWSER:
             return construct<CExpPortBrowserPage>(page);
+        case IDD_ENET_MACS:
+            return construct<CEnetMACsPage>(page);
+        case IDD_EXP_PORT_STATS:
+            return construct<CExpPortStatsPage>(page);
         default:
             return PageFactoryResult::NoPageClass;
     }

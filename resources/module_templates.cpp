@@ -1,6 +1,8 @@
 #include "resources/module_templates.h"
 
+#include "resources/exp_port_stats_template.h"
 #include "resources/expander_templates.h"
+#include "resources/macs_page_template.h"
 #include "resources/port_view_templates.h"
 #include "resources/trunk_templates.h"
 
@@ -19,6 +21,8 @@ bool registerModuleTemplates(HINSTANCE module) {
              &expPortAdminTemplate,
              &expPortBrowserTemplate,
              &expSegmentDescrTemplate,
+             &enetMACsTemplate,
+             &expPortStatsTemplate,
          }) {
         allRegistered = afx::registerDialogTemplate(module, make()) && allRegistered;
     }

@@ -106,6 +106,9 @@ TEST(SimulatedSwitchRead, CountersAdvanceWithTheClockAndRepeaterResetsThem) {
 
     const auto frames = demo.integer("rptrMonitorPortReadableFrames", {1, 2});
     EXPECT_GT(frames, 0);
+    const auto errors = demo.integer("rptrMonitorPortFCSErrors", {1, 2});
+    demo.nowMs += 10'000;
+    EXPECT_GT(demo.integer("rptrMonitorPortFCSErrors", {1, 2}), errors);
     auto response = demo.set({varbind("rptrReset", {0}, mib::Value::makeInteger(2))});
     ASSERT_EQ(response.errorStatus, mib::ErrorStatus::NoError);
     EXPECT_EQ(demo.integer("rptrMonitorPortReadableFrames", {1, 2}), 0);

@@ -261,9 +261,11 @@ private:
                               {"tarvoPortAdminStatus", std::int64_t{admin}},
                               {"tarvoPortUplinkStatus", std::int64_t{uplink ? 1 : 2}}});
                 Columns counters{{"rptrMonitorPortGroupIndex", b}, {"rptrMonitorPortIndex", p}};
-                addCounters(
-                    counters, std::begin(kRptrPortCounters), std::end(kRptrPortCounters),
-                    admin == 1 ? static_cast<std::uint32_t>(5 + (bank * 12 + port) % 17) : 0);
+                addCounters(counters, std::begin(kRptrPortCounters), std::end(kRptrPortCounters),
+                            // Hundreds of frames a second, so that the error counters move too.
+                            admin == 1
+                                ? static_cast<std::uint32_t>(100 * (5 + (bank * 12 + port) % 17))
+                                : 0);
                 m_writer.row(counters);
             }
         }

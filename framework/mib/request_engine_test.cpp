@@ -443,7 +443,7 @@ TEST_F(EngineTest, WrongTypedAgentValuesGiveEmptyTextOrZeroAndAnError) {
     EXPECT_EQ(engine.errorCode(h), kMibWrongType);
     EXPECT_EQ(engine.getString(h, "portName"), "");
     EXPECT_EQ(engine.errorCode(h), kMibWrongType);
-    EXPECT_EQ(engine.getString(h, "portMac"), "");
+    EXPECT_EQ(engine.getString(h, "portMac"), "61 62 63");  // a MAC of 3 bytes, as bytes
     EXPECT_EQ(engine.getString(h, "portAdm"), "7");
     EXPECT_EQ(engine.getInteger(h, "portAdm"), 7);
     EXPECT_EQ(engine.getString(h, "chasName"), "");

@@ -191,6 +191,11 @@ bool parseSigned(std::string_view text, std::int64_t min, std::int64_t max, std:
 }
 
 FormattedValue formatValue(const MibVariable& variable, const Value& value, bool raw) {
+    // Agents do send MAC columns of other lengths; their bytes are still worth showing.
+    if (variable.syntax == Syntax::MacAddress && value.type == ValueType::OctetString &&
+        value.octets.size() != 6) {
+        return {formatHex(value.octets), 0};
+    }
     if (!isValueOfSyntax(variable.syntax, value)) {
         return {{},
                 value.type == ValueType::Null || value.isException() ? kMibNoValue : kMibWrongType};

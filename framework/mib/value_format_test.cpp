@@ -47,7 +47,12 @@ TEST(ValueFormat, ShownTextsPerSyntaxAndRawNumbers) {
         // wrong types and missing values show nothing
         {Syntax::Integer, Value::makeString("12"), "", "", kMibWrongType},
         {Syntax::DisplayString, Value::makeInteger(12), "", "", kMibWrongType},
-        {Syntax::MacAddress, Value::makeString("short"), "", "", kMibWrongType},
+        // a MAC of another length shows its bytes, no more and no fewer
+        {Syntax::MacAddress, Value::makeString("short"), "73 68 6F 72 74", "73 68 6F 72 74", 0},
+        {Syntax::MacAddress, Value::makeString(std::string("\x00\xa0\x12\x34\x56\x78\x9a", 7)),
+         "00 A0 12 34 56 78 9A", "00 A0 12 34 56 78 9A", 0},
+        {Syntax::MacAddress, Value::makeString(""), "", "", 0},
+        {Syntax::MacAddress, Value::makeInteger(12), "", "", kMibWrongType},
         {Syntax::IpAddress, Value::makeString("12345"), "", "", kMibWrongType},
         {Syntax::Counter32, Value::exception(ValueType::NoSuchInstance), "", "", kMibNoValue},
     };
