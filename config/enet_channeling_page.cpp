@@ -226,7 +226,9 @@ void CEnetChannelingPage::OnRequestDone(int h) {
             m_mibComm->RequestTable(m_secondaryRequest);
         }
     }
-    if (h == m_secondaryRequest && !m_deleting) {
+    if (h == m_secondaryRequest && m_deleting) {
+        SecondaryDeletionEnded();
+    } else if (h == m_secondaryRequest) {
         BuildRecords();
         FillList();
         m_loaded = 1;
@@ -593,7 +595,6 @@ BOOL CEnetChannelingPage::SendChannelWrites(const std::vector<torvik::ChannelRow
     }
     m_mibComm->SetReRead(m_primaryRequest, FALSE);
     *flag = TRUE;
-    CreateWaitCursor();
     if (!staged || !m_mibComm->SendSet(m_primaryRequest)) {
         *flag = FALSE;
         Message(
@@ -601,6 +602,8 @@ BOOL CEnetChannelingPage::SendChannelWrites(const std::vector<torvik::ChannelRow
             kError, kErrorStyle);
         return FALSE;
     }
+    // The set completes from the event loop, never inside SendSet.
+    CreateWaitCursor();
     return TRUE;
 }
 
@@ -618,6 +621,9 @@ void CEnetChannelingPage::OnDelete() {
         return;
     }
     const ChannelRecord record = *found;
+    m_deletingChannel = record.channelId;
+    m_deleting = TRUE;
+    m_secondaryDeletionsPending = 0;
     m_mibComm->SetRequestTag(m_secondaryRequest, 1);
     const int count = std::clamp<int>(record.secondaryCount, 0, torvik::kMaxSecondaryPorts);
     for (int i = 0; i < count; ++i) {
@@ -627,21 +633,39 @@ void CEnetChannelingPage::OnDelete() {
         m_mibComm->SetInstance(m_secondaryRequest, &row);
         m_mibComm->SetInteger(m_secondaryRequest, kSecondaryAdminStatus, torvik::kChannelRowDelete);
         m_mibComm->SetReRead(m_secondaryRequest, FALSE);
-        m_deleting = TRUE;
-        m_mibComm->SendSet(m_secondaryRequest);
+        if (m_mibComm->SendSet(m_secondaryRequest)) {
+            ++m_secondaryDeletionsPending;
+        }
     }
-    CUIntArray row = instanceOf({static_cast<unsigned>(record.channelId)});
+    if (m_secondaryDeletionsPending == 0) {
+        SendPrimaryDeletion();
+    } else {
+        CreateWaitCursor();
+    }
+}
+
+// The secondary sets run one after another on their request; the primary set goes once they
+// have all ended, since it removes whatever secondary rows are left and a secondary set
+// arriving after it would find its row gone.
+void CEnetChannelingPage::SecondaryDeletionEnded() {
+    if (m_secondaryDeletionsPending > 0 && --m_secondaryDeletionsPending == 0) {
+        SendPrimaryDeletion();
+    }
+}
+
+void CEnetChannelingPage::SendPrimaryDeletion() {
+    CUIntArray row = instanceOf({static_cast<unsigned>(m_deletingChannel)});
     m_mibComm->SetInstance(m_primaryRequest, &row);
     m_mibComm->SetInteger(m_primaryRequest, kAdminStatus, torvik::kChannelRowDelete);
     m_mibComm->SetReRead(m_primaryRequest, FALSE);
-    m_deleting = TRUE;
-    CreateWaitCursor();
     // The primary set ends the deletion; one that cannot start must not leave it pending, or
     // the next reading would be taken for a deletion's.
     if (!m_mibComm->SendSet(m_primaryRequest)) {
         m_deleting = FALSE;
         Message("Failed to Delete the Channel.", kError, kErrorStyle);
+        return;
     }
+    CreateWaitCursor();
 }
 
 // A set read back after deleting its row finds the row gone (-11): that is the deletion done.
@@ -651,9 +675,7 @@ bool CEnetChannelingPage::IsGoneAfterDeletion(int h) {
 
 void CEnetChannelingPage::OnError(int h) {
     if (IsGoneAfterDeletion(h)) {
-        if (h == m_primaryRequest) {
-            OnRequestDone(h);
-        }
+        OnRequestDone(h);
         return;
     }
     bool told = false;
@@ -680,6 +702,7 @@ void CEnetChannelingPage::OnError(int h) {
             m_mibComm->SetRequestTag(m_secondaryRequest, 0);
         }
         told = true;
+        SecondaryDeletionEnded();
     }
     if (!told) {
         // A failed reading is told as every page tells it; the page stays not loaded and

@@ -60,6 +60,8 @@ private:
     BOOL SendChannelWrites(const std::vector<torvik::ChannelRowWrite>& writes, int channelId,
                            BOOL* flag);
     bool IsGoneAfterDeletion(int h);
+    void SecondaryDeletionEnded();
+    void SendPrimaryDeletion();
 
     long m_primaryRequest = 0;
     long m_secondaryRequest = 0;
@@ -81,6 +83,8 @@ private:
     CString m_slotText;
     CString m_listCaption;
     CString m_channelIdText;
+    int m_deletingChannel = 0;
+    int m_secondaryDeletionsPending = 0;
     // Selections made while the list is filled are not the operator's.
     bool m_filling = false;
 

@@ -21,11 +21,12 @@ afx::DialogTemplate enetChannelingTemplate() {
         groupBoxAt(IDC_CHANNELING_GROUP, "Ethernet Channeling", CRect(7, 7, 245, 213)));
     controls.push_back(valueAt(IDC_CHANNELING_LIST_CAPTION, CRect(14, 18, 170, 28)));
     controls.back().text = "Current Channels - Slot x";
-    controls.push_back(controlOf(WindowClass::CheckBox, IDC_CHANNELING_ALL_SLOTS, "All Slots",
-                                 CRect(180, 17, 238, 27), style::kAutoCheck | style::kTabStop));
+    // The caption right before the list names it for the operator's scripts.
     controls.push_back(controlOf(WindowClass::ListView, IDC_CHANNELING_LIST, "",
                                  CRect(14, 30, 238, 100),
                                  style::kReport | style::kSingleSelect | style::kTabStop));
+    controls.push_back(controlOf(WindowClass::CheckBox, IDC_CHANNELING_ALL_SLOTS, "All Slots",
+                                 CRect(180, 17, 238, 27), style::kAutoCheck | style::kTabStop));
     controls.push_back(controlOf(WindowClass::PushButton, IDC_CHANNELING_CREATE, "Create",
                                  CRect(14, 104, 64, 118), kButton));
     controls.push_back(controlOf(WindowClass::PushButton, IDC_CHANNELING_MODIFY, "Modify",
