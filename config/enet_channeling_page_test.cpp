@@ -240,6 +240,18 @@ TEST_F(ChannelingPageTest, RefusedInputGivesItsMessageAndLeavesTheSwitchUnchange
         EXPECT_EQ(entries(IDC_CHANNELING_CHANNEL_PORTS), c.ports);
         driver().clearShownMessageBoxes();
     }
+
+    // With channel 254 on the switch the proposal is 255, which Apply refuses too.
+    m_fixture.simulatedSwitch().write("adminStatus", {254}, mib::Value::makeInteger(1));
+    m_fixture.simulatedSwitch().write("ethChannelId", {254}, mib::Value::makeInteger(254));
+    m_fixture.simulatedSwitch().write("priPortSlot", {254}, mib::Value::makeInteger(2));
+    open();
+    ASSERT_TRUE(driver().click("Create"));
+    EXPECT_EQ(text(IDC_CHANNELING_CHANNEL_ID), "255");
+    addPorts({"4"});
+    driver().expectMessageBox(IDOK, "Error", kRangeMessage);
+    apply();
+    EXPECT_THAT(setPdus(), IsEmpty());
 }
 
 TEST_F(ChannelingPageTest, AFifthPortIsRefusedBeforeAnythingMovesOrIsSent) {
@@ -331,6 +343,26 @@ TEST_F(ChannelingPageTest, ModifySendsOnlyTheRowsThatChangeInOneSet) {
     apply();
     EXPECT_THAT(setPdus(), IsEmpty());
     EXPECT_EQ(switchInteger("secPortPhysIntf", {3, 1, 9}), 9);
+}
+
+TEST_F(ChannelingPageTest, AnotherIdMovesTheChannelWholeAndATakenOneIsRefused) {
+    open();
+    chooseChannel("8");
+    ASSERT_TRUE(driver().click("Modify"));
+    ASSERT_TRUE(driver().type("Channel ID", "3"));
+    driver().expectMessageBox(IDOK, "Error", "Channel 3 already exists.");
+    apply();
+    EXPECT_THAT(setPdus(), IsEmpty());
+
+    ASSERT_TRUE(driver().type("Channel ID", "30"));
+    driver().expectMessageBox(IDOK, "Success", "Channel Successfully Modified.");
+    apply();
+    EXPECT_THAT(setPdus(), ElementsAre("PDU SET adminStatus.8=delete, priPortSlot.30=1, "
+                                       "priPortPhysIntf.30=7, adminStatus.30=create, "
+                                       "secadminStatus.30.1.8=create"));
+    EXPECT_FALSE(switchHas("adminStatus", {8}));
+    EXPECT_FALSE(switchHas("secPortPhysIntf", {8, 1, 8}));
+    EXPECT_THAT(rows(), ElementsAre("3|1|10|11,12|create", "30|1|7|8|create"));
 }
 
 TEST_F(ChannelingPageTest, ADeletionWhoseReadBackFindsTheRowGoneCountsAsDone) {
