@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "config/enet_channeling_page.h"
 #include "config/enet_macs_page.h"
 #include "expander/exp_port_admin_page.h"
 #include "expander/exp_port_browser_page.h"
@@ -44,6 +45,8 @@ PageFactoryResult NewPageForDialog(int dialogId, CSwBasePropPage** page) {
             return construct<CEnetMACsPage>(page);
         case IDD_EXP_PORT_STATS:
             return construct<CExpPortStatsPage>(page);
+        case IDD_ENET_CHANNELING:
+            return construct<CEnetChannelingPage>(page);
         default:
             return PageFactoryResult::NoPageClass;
     }

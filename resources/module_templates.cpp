@@ -1,5 +1,6 @@
 #include "resources/module_templates.h"
 
+#include "resources/channeling_page_template.h"
 #include "resources/exp_port_stats_template.h"
 #include "resources/expander_templates.h"
 #include "resources/macs_page_template.h"
@@ -23,6 +24,7 @@ bool registerModuleTemplates(HINSTANCE module) {
              &expSegmentDescrTemplate,
              &enetMACsTemplate,
              &expPortStatsTemplate,
+             &enetChannelingTemplate,
          }) {
         allRegistered = afx::registerDialogTemplate(module, make()) && allRegistered;
     }

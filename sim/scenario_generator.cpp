@@ -65,6 +65,16 @@ Scenario generateScenario(const GeneratorOptions& options) {
             }
         }
     }
+    const int channels = std::clamp(options.channels, 0, std::min(254, ports));
+    int spare = ports - channels;
+    int nextPort = 1;
+    for (int id = 1; id <= channels; ++id) {
+        Channel channel{id, 1, nextPort++, {}};
+        for (int k = 0; k < 3 && spare > 0; ++k, --spare) {
+            channel.secondary.push_back(nextPort++);
+        }
+        s.channels.push_back(channel);
+    }
     if (options.expander) {
         SlotSpec expander;
         expander.slot = slots + 1;

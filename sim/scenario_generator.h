@@ -13,6 +13,9 @@ struct GeneratorOptions {
     int addressesPerVport = 1;     // forwarding entries per virtual port
     int groups = 8;
     bool expander = true;  // one expander module after the Ethernet slots
+    // Channels of slot 1 (IDs from 1, at most 254 and one per port): each takes the next
+    // free port as its primary and, while ports are left over, up to three secondary ports.
+    int channels = 0;
 };
 
 Scenario generateScenario(const GeneratorOptions& options);

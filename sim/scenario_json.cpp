@@ -1,5 +1,7 @@
 #include "sim/scenario_json.h"
 
+#include <algorithm>
+
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -261,6 +263,36 @@ void checkEthernetPort(const Scenario& scenario, int slot, int port, const std::
     }
 }
 
+// A channel ID names one channel, and a port is in at most one channel, once.
+void checkChannelAgainstOthers(const std::vector<Channel>& earlier, const Channel& channel,
+                               const std::string& where) {
+    std::vector<int> ports = channel.secondary;
+    ports.push_back(channel.primary);
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        for (std::size_t j = i + 1; j < ports.size(); ++j) {
+            if (ports[i] == ports[j]) {
+                fail(where, "port " + std::to_string(ports[i]) + " is in the channel twice");
+            }
+        }
+    }
+    for (const Channel& other : earlier) {
+        if (other.id == channel.id) {
+            fail(where, "channel " + std::to_string(channel.id) + " is defined twice");
+        }
+        if (other.slot != channel.slot) {
+            continue;
+        }
+        std::vector<int> taken = other.secondary;
+        taken.push_back(other.primary);
+        for (int port : ports) {
+            if (std::find(taken.begin(), taken.end(), port) != taken.end()) {
+                fail(where, "port " + std::to_string(channel.slot) + "/" + std::to_string(port) +
+                                " is already in channel " + std::to_string(other.id));
+            }
+        }
+    }
+}
+
 Scenario readScenario(const json& root) {
     Fields f(root, "scenario");
     Scenario s;
@@ -355,6 +387,7 @@ Scenario readScenario(const json& root) {
         for (int port : channel.secondary) {
             checkEthernetPort(s, channel.slot, port, where);
         }
+        checkChannelAgainstOthers(s.channels, channel, where);
         s.channels.push_back(channel);
     });
     f.array("trunking", [&](const json& item, const std::string& where) {

@@ -45,6 +45,16 @@ TEST(Scenario, ErrorsNameThePlaceAndTheCause) {
         {R"({"slots": [{"slot": 1, "moduleType": 1, "runs": [{"count": 2, "type": 226}]}],
              "channels": [{"id": 1, "slot": 1, "primary": 3}]})",
          "scenario.channels[0]: slot 1 has no port 3"},
+        {R"({"slots": [{"slot": 1, "moduleType": 1, "runs": [{"count": 4, "type": 226}]}],
+             "channels": [{"id": 1, "slot": 1, "primary": 3},
+                          {"id": 2, "slot": 1, "primary": 2, "secondary": [3]}]})",
+         "scenario.channels[1]: port 1/3 is already in channel 1"},
+        {R"({"slots": [{"slot": 1, "moduleType": 1, "runs": [{"count": 4, "type": 226}]}],
+             "channels": [{"id": 1, "slot": 1, "primary": 3}, {"id": 1, "slot": 1, "primary": 2}]})",
+         "scenario.channels[1]: channel 1 is defined twice"},
+        {R"({"slots": [{"slot": 1, "moduleType": 1, "runs": [{"count": 4, "type": 226}]}],
+             "channels": [{"id": 1, "slot": 1, "primary": 3, "secondary": [2, 3]}]})",
+         "scenario.channels[0]: port 3 is in the channel twice"},
         {R"({"trunking": [{"kind": "isl", "slot": 1, "port": 1}]})", "field 'kind' is \"isl\""},
     };
     for (const ErrorCase& c : cases) {
@@ -74,6 +84,14 @@ TEST(Scenario, GeneratorSizesAndRoundTrip) {
     EXPECT_EQ(sw->rowCount("vportVlanNumber"), 20u * 48u * 3u);
     EXPECT_EQ(sw->rowCount("vBrdgTpFdbRcvPortIF"), 20u * 48u * 3u * 3u);
     EXPECT_EQ(sw->rowCount("tarvoPortSegment"), 24u);
+
+    options.slots = 1;
+    options.portsPerSlot = 255;
+    options.channels = 300;  // one per port at most, and 254 IDs
+    auto channelled = SimulatedSwitch::fromScenario(generateScenario(options));
+    EXPECT_EQ(channelled->rowCount("adminStatus"), 254u);
+    EXPECT_EQ(channelled->rowCount("secadminStatus"), 1u);
+    EXPECT_EQ(channelled->read("priPortPhysIntf", {254})->integer, 255);
 }
 
 TEST(ChassisContents, EncodesSlotRecordsAndCutsWholeRecords) {

@@ -1,6 +1,8 @@
 #include "sim/set_processor.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -161,7 +163,11 @@ private:
             return fail(mib::ErrorStatus::NoCreation, w);
         }
         const bool exists = m_tx.rowExists(*w.var, w.instance);
-        if (w.value.integer == 1 && !exists) {
+        if (w.value.integer == 1 && exists) {
+            // Creating it again would take over the channel's ports.
+            return fail(mib::ErrorStatus::InconsistentValue, w);
+        }
+        if (w.value.integer == 1) {
             m_tx.putInteger("ethChannelId", w.instance, id);
             m_tx.putInteger("priPortSlot", w.instance, 0);
             m_tx.putInteger("priPortPhysIntf", w.instance, 0);
@@ -198,6 +204,9 @@ private:
             }
             m_tx.eraseRow(*w.var, w.instance);
             return std::nullopt;
+        }
+        if (exists && w.value.integer == 1) {
+            return fail(mib::ErrorStatus::InconsistentValue, w);
         }
         if (!exists) {
             if (w.value.integer != 1) {
@@ -322,13 +331,25 @@ private:
         return nullptr;
     }
 
-    // A port belongs to at most one channel; a channel's ports share its slot and number at most 4.
+    // A port belongs to at most one channel, once; a channel's ports share its slot and number
+    // at most 4. A clash counts when either channel was touched, whichever was listed first.
     Result checkChannels(const std::vector<Write>& writes) {
         std::map<std::pair<std::int64_t, std::int64_t>, std::int64_t> owner;  // port -> channel
         std::map<std::int64_t, int> secondaryCount;
-        auto claim = [&](std::int64_t channel, std::int64_t slot, std::int64_t port) {
+        // The touched channel a clash over this port is blamed on, if there is a clash.
+        auto claim = [&](std::int64_t channel, std::int64_t slot,
+                         std::int64_t port) -> std::optional<std::int64_t> {
             auto [it, inserted] = owner.emplace(std::make_pair(slot, port), channel);
-            return inserted || it->second == channel;
+            if (inserted) {
+                return std::nullopt;
+            }
+            if (m_touchedChannels.count(channel) != 0) {
+                return channel;
+            }
+            if (m_touchedChannels.count(it->second) != 0) {
+                return it->second;
+            }
+            return std::nullopt;
         };
         auto firstWriteOf = [&](std::int64_t channel) {
             for (const Write& w : writes) {
@@ -348,8 +369,8 @@ private:
             if (touched && !isEthernetPort(slot, port)) {
                 return Failure{mib::ErrorStatus::InconsistentValue, firstWriteOf(channel[0])};
             }
-            if (!claim(channel[0], slot, port) && touched) {
-                return Failure{mib::ErrorStatus::InconsistentValue, firstWriteOf(channel[0])};
+            if (auto blamed = claim(channel[0], slot, port)) {
+                return Failure{mib::ErrorStatus::InconsistentValue, firstWriteOf(*blamed)};
             }
         }
         for (const mib::Oid& row : m_tx.instances("secPortSlot", {})) {
@@ -357,12 +378,16 @@ private:
             const bool touched = m_touchedChannels.count(channel) != 0;
             const auto primarySlot = m_tx.integer("priPortSlot", {row[0]});
             const bool wrongSlot = primarySlot && *primarySlot != 0 && *primarySlot != row[1];
-            const bool taken = !claim(channel, row[1], row[2]);
             const bool tooMany = ++secondaryCount[channel] > 3;
-            if (touched && (wrongSlot || taken || tooMany)) {
-                const Write* w = writeOf(writes, "secadminStatus", row);
+            std::optional<std::int64_t> blamed = claim(channel, row[1], row[2]);
+            if (!blamed && touched && (wrongSlot || tooMany)) {
+                blamed = channel;
+            }
+            if (blamed) {
+                const Write* w =
+                    *blamed == channel ? writeOf(writes, "secadminStatus", row) : nullptr;
                 return Failure{mib::ErrorStatus::InconsistentValue,
-                               w ? w->index : firstWriteOf(channel)};
+                               w ? w->index : firstWriteOf(*blamed)};
             }
         }
         return std::nullopt;

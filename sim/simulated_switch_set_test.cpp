@@ -161,15 +161,44 @@ TEST(SimulatedSwitchSet, ChannelsAreCreatedAndDeletedWithTheirSecondaryRows) {
          ErrorStatus::InconsistentValue,
          1},
         {"channel 255", {varbind("adminStatus", {255}, integer(1))}, ErrorStatus::NoCreation, 1},
+        {"channel 0", {varbind("adminStatus", {0}, integer(1))}, ErrorStatus::NoCreation, 1},
+        {"channel 3 created again over its own ports",
+         {varbind("priPortSlot", {3}, integer(1)), varbind("priPortPhysIntf", {3}, integer(4)),
+          varbind("adminStatus", {3}, integer(1))},
+         ErrorStatus::InconsistentValue,
+         3},
+        {"secondary row created again",
+         {varbind("secadminStatus", {20, 1, 2}, integer(1))},
+         ErrorStatus::InconsistentValue,
+         1},
+        {"its own primary port as a secondary port",
+         {varbind("secadminStatus", {20, 1, 1}, integer(1))},
+         ErrorStatus::InconsistentValue,
+         1},
+        {"a lower channel ID taking the primary port of channel 3",
+         {varbind("priPortSlot", {2}, integer(1)), varbind("priPortPhysIntf", {2}, integer(10)),
+          varbind("adminStatus", {2}, integer(1))},
+         ErrorStatus::InconsistentValue,
+         1},
+        {"a lower channel ID taking a secondary port of channel 3",
+         {varbind("priPortSlot", {2}, integer(1)), varbind("priPortPhysIntf", {2}, integer(4)),
+          varbind("adminStatus", {2}, integer(1)),
+          varbind("secadminStatus", {2, 1, 12}, integer(1))},
+         ErrorStatus::InconsistentValue,
+         1},
         {"deleting a channel that is not there",
          {varbind("adminStatus", {21}, integer(2))},
          ErrorStatus::NoCreation,
          1},
     };
     for (const SetCase& c : refused) {
+        const std::size_t cells = demo.sw->cellCount();
         auto r = demo.set(c.varbinds);
         EXPECT_EQ(r.errorStatus, c.status) << c.what;
+        EXPECT_EQ(r.errorIndex, c.errorIndex) << c.what;
+        EXPECT_EQ(demo.sw->cellCount(), cells) << c.what;
     }
+    EXPECT_EQ(demo.integer("priPortPhysIntf", {3}), 10);
     // a fourth secondary port is one too many
     ASSERT_EQ(demo.set({varbind("secadminStatus", {20, 1, 3}, integer(1)),
                         varbind("secadminStatus", {20, 1, 5}, integer(1))})

@@ -24,7 +24,8 @@ void usage() {
                  "       swsim [--scenario FILE] set NAME|OID[.instance] TYPE VALUE\n"
                  "             TYPE as snmpset: i u c t a o s x\n"
                  "       swsim generate [--slots N] [--ports-per-slot M] [--services-per-port K]\n"
-                 "                      [--addresses-per-vport A] [--groups G] [--no-expander]\n";
+                 "                      [--addresses-per-vport A] [--groups G] [--channels C]\n"
+                 "                      [--no-expander]\n";
 }
 
 const char* syntaxName(mib::Syntax syntax) {
@@ -213,6 +214,8 @@ int generate(const std::vector<std::string>& args) {
             options.addressesPerVport = number;
         } else if (flag == "--groups" && number >= 1 && number <= 4000) {
             options.groups = number;
+        } else if (flag == "--channels" && number <= 254) {
+            options.channels = number;
         } else {
             std::cerr << "swsim: unknown option or value out of range: " << flag << " " << number
                       << "\n";

@@ -1,5 +1,7 @@
 #include "framework/afx/control_layout.h"
 
+#include <algorithm>
+
 namespace afx {
 
 namespace {
@@ -66,6 +68,8 @@ std::string stripMnemonic(std::string_view text) {
 
 std::string normalizeLabel(std::string_view text) {
     std::string s = stripMnemonic(text);
+    // A caption broken over two lines ("Channel\nPorts") is named on one, with a blank.
+    std::replace(s.begin(), s.end(), '\n', ' ');
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string::npos) {
         return {};

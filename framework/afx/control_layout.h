@@ -16,7 +16,7 @@ namespace afx {
 
 // Without the '&' of keyboard mnemonics ("&&" stays one '&').
 std::string stripMnemonic(std::string_view text);
-// For matching names: no mnemonic, no surrounding blanks, no trailing ':'.
+// For matching names: no mnemonic, no surrounding blanks, no trailing ':', line breaks as blanks.
 std::string normalizeLabel(std::string_view text);
 
 // Windows that hold controls of their own (dialogs, property pages, plain frames).

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "framework/afx/control_layout.h"
 #include "framework/afx/dialog.h"
 #include "framework/afx/text_renderer.h"
 
@@ -182,6 +183,7 @@ TEST_F(OperatorDriverTest, FindsControlsByLabelOwnTextGroupAndId) {
     EXPECT_EQ(m_driver.find("Physical Ports").hwnd, hwnd(kPorts));  // alone in its group
     EXPECT_EQ(m_driver.find(ControlRef::withId(kCount)).hwnd, hwnd(kCount));
     EXPECT_EQ(m_driver.find(ControlRef::inGroup("Remote", "Name")).hwnd, hwnd(kNameB));
+    EXPECT_EQ(afx::normalizeLabel("Channel\nPorts:"), "Channel Ports");
 }
 
 TEST_F(OperatorDriverTest, MissesAndAmbiguitiesNameWhatWasAskedAndTheCandidates) {

@@ -18,6 +18,23 @@ std::string num(long n) {
     return std::to_string(n);
 }
 
+// The numbers of an instance and their trace text "[1.2.3]".
+std::vector<std::uint32_t> instanceNumbers(const CUIntArray* instance, std::string* shown) {
+    std::vector<std::uint32_t> numbers;
+    std::string joined;
+    if (instance != nullptr) {
+        for (UINT n : *instance) {
+            numbers.push_back(n);
+            if (!joined.empty()) {
+                joined += '.';
+            }
+            joined += std::to_string(n);
+        }
+    }
+    *shown = "[" + joined + "]";
+    return numbers;
+}
+
 }  // namespace
 
 CMibComm::CMibComm() = default;
@@ -118,18 +135,9 @@ void CMibComm::SetReload(long h, short reload) {
 }
 
 void CMibComm::SetInstance(long h, CUIntArray* instance) {
-    std::vector<std::uint32_t> numbers;
-    std::string joined;
-    if (instance != nullptr) {
-        for (UINT n : *instance) {
-            numbers.push_back(n);
-            if (!joined.empty()) {
-                joined += '.';
-            }
-            joined += std::to_string(n);
-        }
-    }
-    trace("SetInstance", {num(h), "[" + joined + "]"});
+    std::string shown;
+    const std::vector<std::uint32_t> numbers = instanceNumbers(instance, &shown);
+    trace("SetInstance", {num(h), shown});
     if (m_engine)
         m_engine->setInstance(h, numbers);
 }
@@ -209,6 +217,13 @@ BOOL CMibComm::SetInteger(long h, LPCTSTR var, long value) {
 BOOL CMibComm::SetString(long h, LPCTSTR var, LPCTSTR value) {
     trace("SetString", {num(h), text(var), quoted(value)});
     return m_engine && m_engine->setString(h, text(var), text(value));
+}
+
+BOOL CMibComm::SetIntegerAt(long h, CUIntArray* instance, LPCTSTR var, long value) {
+    std::string shown;
+    const std::vector<std::uint32_t> numbers = instanceNumbers(instance, &shown);
+    trace("SetIntegerAt", {num(h), shown, text(var), num(value)});
+    return m_engine && m_engine->setIntegerAt(h, numbers, text(var), value);
 }
 
 void CMibComm::SetReRead(long h, BOOL reRead) {

@@ -53,6 +53,9 @@ public:
     // Writes: staged values go out together in one SET.
     BOOL SetInteger(long h, LPCTSTR var, long value);
     BOOL SetString(long h, LPCTSTR var, LPCTSTR text);
+    // Stages var = value for the row at instance, beside the values staged for the request's
+    // own instance: rows of several tables go out in the next SendSet, as one SET.
+    BOOL SetIntegerAt(long h, CUIntArray* instance, LPCTSTR var, long value);
     void SetReRead(long h, BOOL reRead);
     void SetUpdateOthers(long h, BOOL update);
     void SetSetDelay(long h, long milliseconds);

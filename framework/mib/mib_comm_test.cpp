@@ -126,6 +126,39 @@ TEST_F(MibCommTest, TheRoadOfAChangeReachesTheOwnerFromTheLoop) {
     EXPECT_FALSE(comm.GotoRow(h, 1));
 }
 
+TEST_F(MibCommTest, ValuesStagedForRowsOfTheirOwnGoOutInTheSameSet) {
+    const long h = openRow();
+    CUIntArray row8;
+    row8.Add(8);
+    CUIntArray row9;
+    row9.Add(9);
+    comm.SetIntegerAt(h, &row8, "linkStatus", 4);
+    comm.SetIntegerAt(h, &row9, "linkStatus", 1);
+    comm.SetIntegerAt(h, &row9, "linkStatus", 2);  // the same row again: replaced
+    comm.SetInteger(h, "linkStatus", 2);           // the request's own row, [7]
+    comm.SetReRead(h, FALSE);
+    agent.GetTrace().clear();
+    ASSERT_TRUE(comm.SendSet(h));
+    loop.runUntilIdle();
+    EXPECT_EQ(agent.GetTrace().linesStartingWith("PDU SET"),
+              std::vector<std::string>{"PDU SET linkStatus.8=testing, linkStatus.9=down, "
+                                       "linkStatus.7=down"});
+    EXPECT_EQ(sw.store[at(2, 8)], mib::Value::makeInteger(4));
+    EXPECT_EQ(sw.store[at(2, 9)], mib::Value::makeInteger(2));
+    EXPECT_EQ(sw.store[at(2, 7)], mib::Value::makeInteger(2));
+
+    // Rows of their own need no instance of the request; an unknown variable stages nothing.
+    const LPCTSTR names[] = {"linkStatus"};
+    const long fresh = comm.OpenRequest(0, "", names, 1);
+    EXPECT_FALSE(comm.SetIntegerAt(fresh, &row8, "linkSpeed", 3));
+    EXPECT_EQ(comm.GetErrorCode(fresh), mib::kMibUnknownVariable);
+    EXPECT_TRUE(comm.SetIntegerAt(fresh, &row8, "linkStatus", 1));
+    ASSERT_TRUE(comm.SendSet(fresh));
+    loop.runUntilIdle();
+    EXPECT_EQ(sw.store[at(2, 8)], mib::Value::makeInteger(1));
+    EXPECT_EQ(owner.events.back(), "done " + std::to_string(fresh));
+}
+
 TEST_F(MibCommTest, NothingIsDeliveredOnceTheOwnerOrTheAgentIsGone) {
     const long h = openRow();
     ASSERT_TRUE(comm.RequestRow(h));

@@ -19,6 +19,8 @@ namespace mib {
 struct StagedValue {
     const MibVariable* variable;
     Value value;
+    // The row of a value staged for a row of its own (setIntegerAt); empty: the set's instance.
+    std::optional<Oid> instance;
 };
 
 enum class OperationKind { TableRead, RowRead, Set };

@@ -419,8 +419,9 @@ bool RequestEngine::sendSet(long h) {
         fail(*r, kMibNothingStaged, "SendSet with no value staged");
         return false;
     }
-    const bool needsInstance = std::any_of(op->staged.begin(), op->staged.end(),
-                                           [](const auto& s) { return s.variable->isColumn(); });
+    const bool needsInstance = std::any_of(op->staged.begin(), op->staged.end(), [](const auto& s) {
+        return s.variable->isColumn() && !s.instance;
+    });
     if (r->scalar) {
         op->instance = {0};
     } else if (r->instance) {
@@ -437,7 +438,8 @@ void RequestEngine::sendSetPdu(Request& r) {
     RequestPdu pdu;
     pdu.type = PduType::Set;
     for (const auto& staged : op.staged) {
-        const Oid instance = staged.variable->isColumn() ? op.instance : Oid{0};
+        const Oid instance =
+            staged.instance.value_or(staged.variable->isColumn() ? op.instance : Oid{0});
         pdu.varbinds.push_back({appended(staged.variable->oid, instance), staged.value});
     }
     sendPdu(r, pdu);
@@ -489,7 +491,8 @@ void RequestEngine::updateOtherRequests(const Request& source, const Operation& 
         for (auto& row : other.rows) {
             for (const auto& staged : op.staged) {
                 const int column = other.columnOf(staged.variable);
-                const Oid instance = staged.variable->isColumn() ? op.instance : Oid{0};
+                const Oid instance =
+                    staged.instance.value_or(staged.variable->isColumn() ? op.instance : Oid{0});
                 if (column >= 0 && row.instance == instance) {
                     row.values[static_cast<std::size_t>(column)] = staged.value;
                 }
@@ -646,7 +649,7 @@ int RequestEngine::getOctets(long h, const std::string& name, char* buffer, int 
 
 template <class Convert>
 bool RequestEngine::stage(long h, const std::string& name, const std::string& shown,
-                          Convert convert) {
+                          Convert convert, std::optional<Oid> instance) {
     Request* r = find(h);
     if (r == nullptr)
         return false;
@@ -664,8 +667,10 @@ bool RequestEngine::stage(long h, const std::string& name, const std::string& sh
         fail(*r, kMibBadValue, shown + " does not fit " + name);
         return false;
     }
-    std::erase_if(r->staged, [&](const StagedValue& s) { return s.variable == variable; });
-    r->staged.push_back({variable, std::move(value)});
+    std::erase_if(r->staged, [&](const StagedValue& s) {
+        return s.variable == variable && s.instance == instance;
+    });
+    r->staged.push_back({variable, std::move(value), std::move(instance)});
     return true;
 }
 
@@ -679,6 +684,16 @@ bool RequestEngine::setString(long h, const std::string& name, const std::string
     return stage(h, name, "\"" + text + "\"", [&](const MibVariable& variable, Value* value) {
         return valueFromText(variable, text, value);
     });
+}
+
+bool RequestEngine::setIntegerAt(long h, const std::vector<std::uint32_t>& instance,
+                                 const std::string& name, long number) {
+    return stage(
+        h, name, std::to_string(number),
+        [&](const MibVariable& variable, Value* value) {
+            return valueFromInteger(variable, number, value);
+        },
+        Oid(instance.begin(), instance.end()));
 }
 
 int RequestEngine::stagedCount(long h) const {

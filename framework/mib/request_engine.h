@@ -67,6 +67,10 @@ public:
 
     bool setInteger(long h, const std::string& name, long number);
     bool setString(long h, const std::string& name, const std::string& text);
+    // Stages name = number for the row at instance, whatever the request's instance is, so
+    // that rows of several tables are created or deleted by one SET, all or none.
+    bool setIntegerAt(long h, const std::vector<std::uint32_t>& instance, const std::string& name,
+                      long number);
     bool setReRead(long h, bool on);
     bool setUpdateOthers(long h, bool on);
     bool setSetDelay(long h, int milliseconds);
@@ -114,7 +118,8 @@ private:
     // The value convert makes for the writable variable name, staged on request h; shown
     // names the operator's value in the failure when it does not fit.
     template <class Convert>
-    bool stage(long h, const std::string& name, const std::string& shown, Convert convert);
+    bool stage(long h, const std::string& name, const std::string& shown, Convert convert,
+               std::optional<Oid> instance = std::nullopt);
     void fail(Request& r, int code, std::string message);
     bool enqueue(Request& r, std::unique_ptr<Operation> op);
     std::unique_ptr<Operation> makeRead(Request& r, OperationKind kind, bool poll);
