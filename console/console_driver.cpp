@@ -22,6 +22,9 @@ std::string answerName(int answer) {
 }
 
 int ConsoleDriver::answerMessageBox(const afx::MessageBoxState& box) {
+    if (box.caption == "Error") {
+        ++m_errorBoxes;
+    }
     int answer = afx::defaultMessageBoxAnswer(box.style);
     bool queued = false;
     if (!m_queuedAnswers.empty()) {

@@ -27,7 +27,8 @@ namespace console {
 
 namespace {
 
-constexpr std::int64_t kSimulatedSettleMs = 10000;
+// Beyond what the pending requests may take: the pages' own work after the last answer.
+constexpr std::int64_t kSettleSlackMs = 2000;
 
 struct Failure {
     int status;
@@ -94,7 +95,7 @@ private:
     std::optional<Failure> readHealth();
     std::optional<Failure> openSheet();
     std::vector<SlotPort> selectedPorts() const;
-    std::int64_t settleBoundMs() const;
+    std::optional<Failure> unreportedFailures() const;
 
     const ConsoleOptions& m_options;
     SessionEnvironment& m_env;
@@ -227,14 +228,6 @@ std::optional<Failure> Session::openSheet() {
     return std::nullopt;
 }
 
-std::int64_t Session::settleBoundMs() const {
-    if (m_options.agent.kind == AgentChoice::Kind::Simulated) {
-        return kSimulatedSettleMs;
-    }
-    const CMibAgent& agent = *m_agent.agent;
-    return (static_cast<std::int64_t>(agent.GetTimeout()) * (agent.GetRetries() + 1) + 2) * 1000;
-}
-
 std::optional<Failure> Session::run() {
     std::vector<ScriptStep> steps;
     if (!m_options.scriptPath.empty()) {
@@ -256,7 +249,8 @@ std::optional<Failure> Session::run() {
             return failure;
         }
     }
-    EventSettler settler(m_loop, settleBoundMs());
+    EventSettler settler(m_loop, kSettleSlackMs);
+    settler.setDeadlineProbe([agent = m_agent.agent.get()] { return agent->pendingDeadline(); });
     if (auto* inProcess = dynamic_cast<mib::InProcessTransport*>(m_agent.transport.get())) {
         settler.setBusyProbe([inProcess] { return inProcess->pendingCount() > 0; });
     } else if (auto* snmp = dynamic_cast<mib::NetSnmpTransport*>(m_agent.transport.get())) {
@@ -274,7 +268,23 @@ std::optional<Failure> Session::run() {
     if (!outcome.ok) {
         return Failure{kExitStepFailed, outcome.failure};
     }
-    return std::nullopt;
+    return unreportedFailures();
+}
+
+// A script that ran to its end has still failed when the switch refused a change, a read
+// it waited for failed, or the operator was shown an error.
+std::optional<Failure> Session::unreportedFailures() const {
+    const CMibAgent::FailureCount& failed = m_agent.agent->failureCount();
+    const int boxes = m_driver.errorBoxes();
+    if (failed.sets == 0 && failed.reads == 0 && boxes == 0) {
+        return std::nullopt;
+    }
+    auto count = [](int n, const char* what) {
+        return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+    };
+    return Failure{kExitStepFailed, count(failed.sets, "set") + " and " +
+                                        count(failed.reads, "read") + " failed, " +
+                                        count(boxes, "\"Error\" box") + " shown"};
 }
 
 }  // namespace
