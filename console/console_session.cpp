@@ -17,6 +17,7 @@
 #include "console/script_runner.h"
 #include "console/switch_probe.h"
 #include "frame/page_registry.h"
+#include "framework/afx/printable_text.h"
 #include "framework/afx/text_renderer.h"
 #include "framework/afx/ui_hook.h"
 #include "framework/mib/in_process_transport.h"
@@ -134,8 +135,9 @@ std::optional<Failure> Session::connect() {
         return Failure{kExitUsage, error};
     }
     if (m_options.trace) {
-        m_agent.agent->GetTrace().setSink(
-            [this](const std::string& line) { m_env.out << "trace: " << line << "\n"; });
+        m_agent.agent->GetTrace().setSink([this](const std::string& line) {
+            m_env.out << "trace: " << afx::printableText(line) << "\n";
+        });
     }
     SwitchProbe probe(*m_agent.agent, m_loop);
     const auto name = probe.readSysName(&error);
@@ -184,8 +186,8 @@ std::optional<Failure> Session::readHealth() {
     std::string error;
     m_health = readPortHealth(probe, selectedPorts(), &error);
     if (!m_health) {
-        m_env.err << m_env.program << ": note: cannot read the ports' status (" << error
-                  << "); the pages show every port as not enabled\n";
+        m_env.err << m_env.program << ": note: cannot read the ports' status ("
+                  << afx::printableText(error) << "); the pages show every port as not enabled\n";
     }
     return std::nullopt;
 }
@@ -292,7 +294,7 @@ std::optional<Failure> Session::unreportedFailures() const {
 int runConsole(const std::vector<std::string>& args, SessionEnvironment& env) {
     const OptionsResult parsed = parseOptions(args);
     if (!parsed.ok) {
-        env.err << env.program << ": " << parsed.error << "\n"
+        env.err << env.program << ": " << afx::printableText(parsed.error) << "\n"
                 << "Try '" << env.program << " --help'.\n";
         return kExitUsage;
     }
@@ -306,7 +308,7 @@ int runConsole(const std::vector<std::string>& args, SessionEnvironment& env) {
         failure = session.run();
     }
     if (failure) {
-        env.err << env.program << ": " << failure->message << "\n";
+        env.err << env.program << ": " << afx::printableText(failure->message) << "\n";
         return failure->status;
     }
     return kExitOk;

@@ -793,9 +793,8 @@ std::optional<std::int64_t> RequestEngine::pendingDeadline() const {
             continue;
         // A step not yet started (queued, or between the steps of a walk) may take a full
         // timeout x tries from now.
-        const std::int64_t perStep =
-            static_cast<std::int64_t>(std::max(0, r.timeoutSeconds)) * (std::max(0, r.retries) + 1) *
-            1000;
+        const std::int64_t perStep = static_cast<std::int64_t>(std::max(0, r.timeoutSeconds)) *
+                                     (std::max(0, r.retries) + 1) * 1000;
         std::int64_t end = r.running && r.ticket != 0 ? r.stepDeadlineMs : m_loop.now() + perStep;
         if (r.running && r.delayTimer != 0)
             end = r.stepDeadlineMs;

@@ -1,8 +1,8 @@
 #pragma once
 // Receives the completions of a CMibComm for a page or dialog base: keeps the failure streak
 // of every request (so a polled reading that keeps failing is reported once, until the
-// request succeeds again) and the wait cursor begun for the owner's requests, which ends with the next
-// completion or failure delivered to the owner, after the owner's handler has run.
+// request succeeds again) and the wait cursor begun for the owner's requests, which ends with the
+// next completion or failure delivered to the owner, after the owner's handler has run.
 
 #include <functional>
 #include <set>
