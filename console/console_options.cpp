@@ -347,7 +347,8 @@ Running:
   --trace                      print every call to the MIB access component
   --module PATH                load the module from PATH
   --help                       this text
-Exit status: 0 success, 1 a script step failed, 2 bad usage or an unusable file or module.
+Exit status: 0 success; 1 a script step, a set or a read failed or an "Error" box was
+shown; 2 bad usage or an unusable file or module.
 )";
 }
 
