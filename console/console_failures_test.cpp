@@ -6,6 +6,7 @@
 #include <string>
 
 #include "console/console_options.h"
+#include "console/script_parser.h"
 #include "console/swconsole_test_support.h"
 #include "sim/simulated_switch.h"
 
@@ -101,6 +102,19 @@ TEST(ConsoleFailures, TextFromTheSwitchAndTheScriptIsEscapedAndTheListAgreesWith
     EXPECT_THAT(failed.output, HasSubstr("line 2: click \"LLL"));
     EXPECT_THAT(failed.output, HasSubstr("LLL...: "));
     EXPECT_EQ(failed.output.find('\x1b'), std::string::npos);
+}
+
+TEST(ConsoleFailures, ScriptErrorsQuoteTheScriptEscapedAndCut) {
+    const std::string verb = std::string(3000, 'v') + "\x1b[2J";
+    const ScriptParseResult unknown = parseScript("dump\n" + verb + " x\n");
+    ASSERT_FALSE(unknown.ok());
+    EXPECT_LT(unknown.error.size(), 400u) << unknown.error.size();
+    EXPECT_THAT(unknown.error, HasSubstr("line 2: vvv"));
+    EXPECT_EQ(unknown.error.find('\x1b'), std::string::npos);
+
+    const ScriptParseResult answer = parseScript("answer \"\x1b]0;x\x07\"\n");
+    ASSERT_FALSE(answer.ok());
+    EXPECT_THAT(answer.error, HasSubstr("not \\x1b]0;x\\x07"));
 }
 
 }  // namespace

@@ -11,9 +11,6 @@ namespace console {
 
 namespace {
 
-// A script line quoted in a message: long enough to recognise, never a screenful.
-constexpr std::size_t kEchoedLineBytes = 120;
-
 bool asIndex(const std::string& text, int* index) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, *index);
@@ -83,8 +80,8 @@ void ScriptRunner::runSteps(HWND modal) {
     while (m_outcome.ok && m_next < m_steps->size() &&
            (modal == nullptr || !modalHasEnded(modal))) {
         const ScriptStep& step = (*m_steps)[m_next++];
-        const std::string where = "line " + std::to_string(step.line) + ": " +
-                                  afx::printableExcerpt(step.text, kEchoedLineBytes) + ": ";
+        const std::string where =
+            "line " + std::to_string(step.line) + ": " + scriptExcerpt(step.text) + ": ";
         afx::StepResult result = execute(step);
         if (!result.ok) {
             m_outcome = {false, where + result.message};

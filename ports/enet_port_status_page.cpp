@@ -262,6 +262,9 @@ BOOL CEnetPortStatusPage::OnApply() {
     if (!staged) {
         return TRUE;
     }
+    // The list is read again after the set: the port written is the one to show then.
+    m_chosenSlot = static_cast<int>(m_instance[0]);
+    m_chosenPort = static_cast<int>(m_instance[1]);
     m_mibComm->SetReRead(m_rowRequest, FALSE);
     if (!m_mibComm->SendSet(m_rowRequest)) {
         return FALSE;

@@ -257,6 +257,9 @@ TEST_F(StatusPageTest, ApplyAfterAFailedRowReadWritesToThePortTheDetailsShow) {
     EXPECT_EQ(switchText("phyPortDescription", 1, 2), "Shown port");
     EXPECT_EQ(switchText("phyPortDescription", 1, 3), before);
     EXPECT_THAT(trace().linesStartingWith("PDU SET"), Each(HasSubstr(".1.2=")));
+    EXPECT_EQ(read("Slot/Port"), "1 / 2");  // the list, read again, shows the port written
+    EXPECT_EQ(read("Description"), "Shown port");
+    EXPECT_EQ(rows()[1].cells[5], "Shown port");
 }
 
 TEST_F(StatusPageTest, UnreachableRowStopsTheFillWithAnErrorBox) {
