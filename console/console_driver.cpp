@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/afx/printable_text.h"
 #include "framework/afx/text_renderer.h"
 
 namespace console {
@@ -22,6 +23,9 @@ std::string answerName(int answer) {
 }
 
 int ConsoleDriver::answerMessageBox(const afx::MessageBoxState& box) {
+    if (box.caption == "Error") {
+        ++m_errorBoxes;
+    }
     int answer = afx::defaultMessageBoxAnswer(box.style);
     bool queued = false;
     if (!m_queuedAnswers.empty()) {
@@ -35,9 +39,9 @@ int ConsoleDriver::answerMessageBox(const afx::MessageBoxState& box) {
             queued = true;
         }
     }
-    m_out << "message box \"" << box.caption << "\" (" << afx::describeMessageBoxStyle(box.style)
-          << "): " << box.text << "\n  -> " << answerName(answer) << (queued ? "" : " (default)")
-          << "\n";
+    m_out << "message box \"" << afx::printableText(box.caption) << "\" ("
+          << afx::describeMessageBoxStyle(box.style) << "): " << afx::printableLines(box.text)
+          << "\n  -> " << answerName(answer) << (queued ? "" : " (default)") << "\n";
     return answer;
 }
 

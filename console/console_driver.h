@@ -21,6 +21,9 @@ public:
     std::size_t queuedAnswers() const { return m_queuedAnswers.size(); }
     void setModalHandler(ModalHandler handler) { m_onModal = std::move(handler); }
 
+    // Boxes captioned "Error" shown so far: each tells the operator of a failure.
+    int errorBoxes() const { return m_errorBoxes; }
+
     int answerMessageBox(const afx::MessageBoxState& box) override;
     void modalLoopStarted(HWND dialog) override;
 
@@ -28,6 +31,7 @@ private:
     std::ostream& m_out;
     std::deque<int> m_queuedAnswers;
     ModalHandler m_onModal;
+    int m_errorBoxes = 0;
 };
 
 // The caption of an answer button ("Yes"), or its number.

@@ -244,6 +244,36 @@ bool parseSlotPort(const std::string& text, SlotPort* out) {
     return true;
 }
 
+namespace {
+
+// An SNMPv3 level without the secrets it needs would only fail later, at the agent, as a
+// timeout or an authentication error that hides the cause. Net-SNMP takes no pass phrase
+// under 8 characters.
+bool checkSnmpV3(const mib::NetSnmpConfig& snmp, std::string* error) {
+    if (snmp.version != mib::SnmpVersion::V3) {
+        return true;
+    }
+    const bool auth = snmp.level != mib::SecurityLevel::NoAuthNoPriv;
+    const bool priv = snmp.level == mib::SecurityLevel::AuthPriv;
+    const char* level = priv ? "authPriv" : auth ? "authNoPriv" : "noAuthNoPriv";
+    if (snmp.user.empty()) {
+        *error = "-v 3 needs a user (-u USER)";
+    } else if (auth && snmp.authPassword.empty()) {
+        *error = std::string("-l ") + level + " needs an authentication pass phrase (-A PASS)";
+    } else if (priv && snmp.privPassword.empty()) {
+        *error = "-l authPriv needs a privacy pass phrase (-X PASS)";
+    } else if (auth && snmp.authPassword.size() < 8) {
+        *error = "-A: the pass phrase needs at least 8 characters";
+    } else if (priv && snmp.privPassword.size() < 8) {
+        *error = "-X: the pass phrase needs at least 8 characters";
+    } else {
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 OptionsResult parseOptions(const std::vector<std::string>& args) {
     OptionsResult result;
     const auto& table = optionTable();
@@ -278,6 +308,9 @@ OptionsResult parseOptions(const std::vector<std::string>& args) {
             result.error = error;
             return result;
         }
+    }
+    if (!checkSnmpV3(result.options.agent.snmp, &result.error)) {
+        return result;
     }
     const auto& port = result.options.port;
     if (port && (port->slot == 0 || port->port == 0)) {
@@ -320,7 +353,8 @@ Script verbs (one a line; see README.md):
   answer yes|no|ok|cancel, wait MS, dump,
   sheet main|N|CAPTION         act in the console's sheet (main, 0) or in a modeless
                                sheet a page opened beside it (N-th, or by caption)
-Exit status: 0 success, 1 a script step failed, 2 bad usage or an unusable file or module.
+Exit status: 0 success; 1 a script step, a set or a read failed or an "Error" box was
+shown; 2 bad usage or an unusable file or module.
 )";
 }
 

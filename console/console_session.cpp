@@ -17,6 +17,7 @@
 #include "console/script_runner.h"
 #include "console/switch_probe.h"
 #include "frame/page_registry.h"
+#include "framework/afx/printable_text.h"
 #include "framework/afx/text_renderer.h"
 #include "framework/afx/ui_hook.h"
 #include "framework/mib/in_process_transport.h"
@@ -27,7 +28,8 @@ namespace console {
 
 namespace {
 
-constexpr std::int64_t kSimulatedSettleMs = 10000;
+// Beyond what the pending requests may take: the pages' own work after the last answer.
+constexpr std::int64_t kSettleSlackMs = 2000;
 
 struct Failure {
     int status;
@@ -94,7 +96,7 @@ private:
     std::optional<Failure> readHealth();
     std::optional<Failure> openSheet();
     std::vector<SlotPort> selectedPorts() const;
-    std::int64_t settleBoundMs() const;
+    std::optional<Failure> unreportedFailures() const;
 
     const ConsoleOptions& m_options;
     SessionEnvironment& m_env;
@@ -133,8 +135,9 @@ std::optional<Failure> Session::connect() {
         return Failure{kExitUsage, error};
     }
     if (m_options.trace) {
-        m_agent.agent->GetTrace().setSink(
-            [this](const std::string& line) { m_env.out << "trace: " << line << "\n"; });
+        m_agent.agent->GetTrace().setSink([this](const std::string& line) {
+            m_env.out << "trace: " << afx::printableText(line) << "\n";
+        });
     }
     SwitchProbe probe(*m_agent.agent, m_loop);
     const auto name = probe.readSysName(&error);
@@ -183,8 +186,8 @@ std::optional<Failure> Session::readHealth() {
     std::string error;
     m_health = readPortHealth(probe, selectedPorts(), &error);
     if (!m_health) {
-        m_env.err << m_env.program << ": note: cannot read the ports' status (" << error
-                  << "); the pages show every port as not enabled\n";
+        m_env.err << m_env.program << ": note: cannot read the ports' status ("
+                  << afx::printableText(error) << "); the pages show every port as not enabled\n";
     }
     return std::nullopt;
 }
@@ -227,14 +230,6 @@ std::optional<Failure> Session::openSheet() {
     return std::nullopt;
 }
 
-std::int64_t Session::settleBoundMs() const {
-    if (m_options.agent.kind == AgentChoice::Kind::Simulated) {
-        return kSimulatedSettleMs;
-    }
-    const CMibAgent& agent = *m_agent.agent;
-    return (static_cast<std::int64_t>(agent.GetTimeout()) * (agent.GetRetries() + 1) + 2) * 1000;
-}
-
 std::optional<Failure> Session::run() {
     std::vector<ScriptStep> steps;
     if (!m_options.scriptPath.empty()) {
@@ -256,7 +251,8 @@ std::optional<Failure> Session::run() {
             return failure;
         }
     }
-    EventSettler settler(m_loop, settleBoundMs());
+    EventSettler settler(m_loop, kSettleSlackMs);
+    settler.setDeadlineProbe([agent = m_agent.agent.get()] { return agent->pendingDeadline(); });
     if (auto* inProcess = dynamic_cast<mib::InProcessTransport*>(m_agent.transport.get())) {
         settler.setBusyProbe([inProcess] { return inProcess->pendingCount() > 0; });
     } else if (auto* snmp = dynamic_cast<mib::NetSnmpTransport*>(m_agent.transport.get())) {
@@ -274,7 +270,23 @@ std::optional<Failure> Session::run() {
     if (!outcome.ok) {
         return Failure{kExitStepFailed, outcome.failure};
     }
-    return std::nullopt;
+    return unreportedFailures();
+}
+
+// A script that ran to its end has still failed when the switch refused a change, a read
+// it waited for failed, or the operator was shown an error.
+std::optional<Failure> Session::unreportedFailures() const {
+    const CMibAgent::FailureCount& failed = m_agent.agent->failureCount();
+    const int boxes = m_driver.errorBoxes();
+    if (failed.sets == 0 && failed.reads == 0 && boxes == 0) {
+        return std::nullopt;
+    }
+    auto count = [](int n, const char* what) {
+        return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+    };
+    return Failure{kExitStepFailed, count(failed.sets, "set") + " and " +
+                                        count(failed.reads, "read") + " failed, " +
+                                        count(boxes, "\"Error\" box") + " shown"};
 }
 
 }  // namespace
@@ -282,7 +294,7 @@ std::optional<Failure> Session::run() {
 int runConsole(const std::vector<std::string>& args, SessionEnvironment& env) {
     const OptionsResult parsed = parseOptions(args);
     if (!parsed.ok) {
-        env.err << env.program << ": " << parsed.error << "\n"
+        env.err << env.program << ": " << afx::printableText(parsed.error) << "\n"
                 << "Try '" << env.program << " --help'.\n";
         return kExitUsage;
     }
@@ -296,7 +308,7 @@ int runConsole(const std::vector<std::string>& args, SessionEnvironment& env) {
         failure = session.run();
     }
     if (failure) {
-        env.err << env.program << ": " << failure->message << "\n";
+        env.err << env.program << ": " << afx::printableText(failure->message) << "\n";
         return failure->status;
     }
     return kExitOk;

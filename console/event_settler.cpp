@@ -1,5 +1,7 @@
 #include "console/event_settler.h"
 
+#include <algorithm>
+
 #include "framework/afx/window.h"
 
 namespace console {
@@ -9,13 +11,28 @@ bool EventSettler::idle() const {
            !(m_busy && m_busy());
 }
 
+std::int64_t EventSettler::deadlineFrom(std::int64_t start) const {
+    std::int64_t deadline = start + m_slackMs;
+    if (m_deadline) {
+        if (const auto pending = m_deadline()) {
+            deadline = std::max(deadline, *pending + m_slackMs);
+        }
+    }
+    return deadline;
+}
+
 bool EventSettler::settle() {
-    const std::int64_t deadline = m_loop.now() + m_boundMs;
+    const std::int64_t start = m_loop.now();
+    std::int64_t deadline = start;
     for (;;) {
         m_loop.runUntilIdle();
         if (idle()) {
+            m_lastBoundMs = deadline - start;
             return true;
         }
+        // Every answer may start another request or step; each gets its own time.
+        deadline = std::max(deadline, deadlineFrom(start));
+        m_lastBoundMs = deadline - start;
         const std::int64_t left = deadline - m_loop.now();
         if (left <= 0) {
             return false;

@@ -1,10 +1,13 @@
 #pragma once
 // Runs the event loop until what the last action started has finished: nothing posted or
-// due, no page waiting for an answer, nothing in flight to the agent. Bounded, so a silent
-// agent cannot hang the console; polling timers further ahead do not count.
+// due, no page waiting for an answer, nothing in flight to the agent. Bounded by what is
+// pending: as long as the pending requests can take (each step timeout x tries of its
+// request), plus a slack, so a slow agent is waited for and a silent one cannot hang the
+// console; polling timers further ahead do not count.
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "framework/afx/event_loop.h"
 
@@ -13,12 +16,16 @@ namespace console {
 class EventSettler {
 public:
     using BusyProbe = std::function<bool()>;
+    // The latest time (loop clock) by which the pending requests end; nullopt when none is.
+    using DeadlineProbe = std::function<std::optional<std::int64_t>()>;
 
-    EventSettler(afx::EventLoop& loop, std::int64_t boundMs) : m_loop(loop), m_boundMs(boundMs) {}
+    EventSettler(afx::EventLoop& loop, std::int64_t slackMs) : m_loop(loop), m_slackMs(slackMs) {}
 
     // Something beyond the loop and the wait cursor that is still under way.
     void setBusyProbe(BusyProbe probe) { m_busy = std::move(probe); }
-    std::int64_t boundMs() const { return m_boundMs; }
+    void setDeadlineProbe(DeadlineProbe probe) { m_deadline = std::move(probe); }
+    // How long the last settle() waited at most (the bound it gave up at, when it failed).
+    std::int64_t boundMs() const { return m_lastBoundMs; }
 
     // false when the bound passed first.
     bool settle();
@@ -27,10 +34,13 @@ public:
 
 private:
     bool idle() const;
+    std::int64_t deadlineFrom(std::int64_t start) const;
 
     afx::EventLoop& m_loop;
-    std::int64_t m_boundMs;
+    std::int64_t m_slackMs;
+    std::int64_t m_lastBoundMs = 0;
     BusyProbe m_busy;
+    DeadlineProbe m_deadline;
 };
 
 }  // namespace console

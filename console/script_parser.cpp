@@ -5,6 +5,7 @@
 #include <charconv>
 #include <map>
 
+#include "framework/afx/printable_text.h"
 #include "framework/afx/win_types.h"
 
 namespace console {
@@ -73,14 +74,15 @@ bool completeStep(ScriptStep* step, std::string* error) {
     switch (step->verb) {
         case Verb::Select:
             if (!parseRows(step->args[1], &step->rows)) {
-                *error = "rows must be numbers from 0, separated by commas: " + step->args[1];
+                *error = "rows must be numbers from 0, separated by commas: " +
+                         scriptExcerpt(step->args[1]);
                 return false;
             }
             return true;
         case Verb::Drag:
             step->rows.resize(1);
             if (!parseRow(step->args[1], &step->rows[0])) {
-                *error = "the row must be a number from 0: " + step->args[1];
+                *error = "the row must be a number from 0: " + scriptExcerpt(step->args[1]);
                 return false;
             }
             return true;
@@ -89,7 +91,7 @@ bool completeStep(ScriptStep* step, std::string* error) {
                 {"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"cancel", IDCANCEL}};
             const auto it = answers.find(lower(step->args[0]));
             if (it == answers.end()) {
-                *error = "expected yes, no, ok or cancel, not " + step->args[0];
+                *error = "expected yes, no, ok or cancel, not " + scriptExcerpt(step->args[0]);
                 return false;
             }
             step->answer = it->second;
@@ -100,7 +102,7 @@ bool completeStep(ScriptStep* step, std::string* error) {
             const char* end = ms.data() + ms.size();
             auto [ptr, ec] = std::from_chars(ms.data(), end, step->waitMs);
             if (ms.empty() || ec != std::errc() || ptr != end || step->waitMs < 0) {
-                *error = "expected milliseconds, not " + ms;
+                *error = "expected milliseconds, not " + scriptExcerpt(ms);
                 return false;
             }
             return true;
@@ -169,7 +171,7 @@ ScriptParseResult parseScript(std::string_view text) {
         }
         auto fail = [&](const std::string& why) {
             result.error = "line " + std::to_string(lineNumber) + ": " +
-                           std::string(line.substr(first)) + ": " + why;
+                           scriptExcerpt(line.substr(first)) + ": " + why;
         };
         std::vector<std::string> words;
         std::string error;
@@ -179,7 +181,7 @@ ScriptParseResult parseScript(std::string_view text) {
         }
         const auto verbEntry = verbs().find(lower(words[0]));
         if (verbEntry == verbs().end()) {
-            fail("unknown action " + words[0]);
+            fail("unknown action " + scriptExcerpt(words[0]));
             return result;
         }
         ScriptStep step;
@@ -199,6 +201,10 @@ ScriptParseResult parseScript(std::string_view text) {
         result.steps.push_back(std::move(step));
     }
     return result;
+}
+
+std::string scriptExcerpt(std::string_view text) {
+    return afx::printableExcerpt(text, 120);
 }
 
 }  // namespace console

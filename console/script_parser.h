@@ -45,6 +45,10 @@ struct ScriptParseResult {
 
 ScriptParseResult parseScript(std::string_view text);
 
+// A script's text quoted in a message: escaped for the terminal and cut after 120 bytes, so a
+// line can be recognised but never fills the screen.
+std::string scriptExcerpt(std::string_view text);
+
 // Words of one line; false (and *error) on an unterminated quote.
 bool splitWords(std::string_view line, std::vector<std::string>* words, std::string* error);
 

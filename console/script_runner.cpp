@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "console/modal_state.h"
+#include "framework/afx/printable_text.h"
 #include "framework/afx/text_renderer.h"
 #include "framework/sw/sw_property_sheet.h"
 
@@ -82,14 +83,15 @@ void ScriptRunner::runSteps(HWND modal) {
            (modal == nullptr || !modalHasEnded(modal))) {
         const ScriptStep& step = (*m_steps)[m_next++];
         followClosedSheet();
-        const std::string where = "line " + std::to_string(step.line) + ": " + step.text + ": ";
+        const std::string where =
+            "line " + std::to_string(step.line) + ": " + scriptExcerpt(step.text) + ": ";
         afx::StepResult result = execute(step);
         if (!result.ok) {
             m_outcome = {false, where + result.message};
             return;
         }
         if (!result.message.empty()) {
-            m_out << "line " << step.line << ": " << result.message << "\n";
+            m_out << "line " << step.line << ": " << afx::printableText(result.message) << "\n";
         }
         if (step.verb != Verb::Wait && !m_settler.settle()) {
             m_outcome = {false, where + "did not settle within " +
@@ -101,14 +103,15 @@ void ScriptRunner::runSteps(HWND modal) {
 }
 
 void ScriptRunner::onModal(HWND dialog) {
-    m_out << "dialog \"" << windowText(dialog) << "\" opened\n";
+    m_out << "dialog \"" << afx::printableText(windowText(dialog)) << "\" opened\n";
     if (m_steps != nullptr) {
         m_settler.settle();
         runSteps(dialog);
     }
     if (!modalHasEnded(dialog)) {
         // The script is over or failed inside the dialog: close it as a person would.
-        m_out << "dialog \"" << windowText(dialog) << "\" left open by the script; cancelled\n";
+        m_out << "dialog \"" << afx::printableText(windowText(dialog))
+              << "\" left open by the script; cancelled\n";
         afx::windows().send(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
 }
@@ -328,7 +331,7 @@ afx::StepResult ScriptRunner::drag(const std::string& label, int row) {
                                         " rows; there is no row " + std::to_string(row));
     }
     const CString text = list->BeginDrag(row);
-    m_out << "drag " << row << ": \"" << std::string(text) << "\"\n";
+    m_out << "drag " << row << ": \"" << afx::printableText(text.str()) << "\"\n";
     return afx::StepResult::success();
 }
 

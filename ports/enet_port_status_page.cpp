@@ -111,6 +111,7 @@ void CEnetPortStatusPage::ClearDetails() {
     m_chosenRow = -1;
     m_chosenSlot = -1;
     m_chosenPort = -1;
+    m_instance.RemoveAll();
     if (!m_hWnd) {
         return;
     }
@@ -136,23 +137,13 @@ void CEnetPortStatusPage::OnRequestDone(int h) {
         m_loaded = 1;
         SetClean(1);
     } else if (h == m_rowRequest) {
-        if (m_applyPending) {
-            m_applyPending = 0;
+        if (m_mibComm->IsSetCompletion(h)) {
             m_loaded = 0;
             ReadTable();
         } else {
             ShowDetails();
         }
     }
-}
-
-void CEnetPortStatusPage::OnError(int h) {
-    // A failed set must not leave the apply pending: the next row read would be taken for
-    // the end of the apply.
-    if (h == m_rowRequest) {
-        m_applyPending = 0;
-    }
-    CSwBasePropPage::OnError(h);
 }
 
 void CEnetPortStatusPage::FillList() {
@@ -224,10 +215,11 @@ void CEnetPortStatusPage::ChooseRow(int row) {
     m_chosenRow = row;
     m_chosenSlot = slot;
     m_chosenPort = port;
-    m_instance.RemoveAll();
-    m_instance.Add(static_cast<UINT>(slot));
-    m_instance.Add(static_cast<UINT>(port));
-    m_mibComm->SetInstance(m_rowRequest, &m_instance);
+    // The details keep showing the previous port until this read answers.
+    CUIntArray instance;
+    instance.Add(static_cast<UINT>(slot));
+    instance.Add(static_cast<UINT>(port));
+    m_mibComm->SetInstance(m_rowRequest, &instance);
     m_mibComm->RequestRow(m_rowRequest);
 }
 
@@ -238,7 +230,12 @@ void CEnetPortStatusPage::ShowDetails() {
     GetDlgItem(IDC_STATUS_OPER_STATUS)->EnableWindow(TRUE);
     GetDlgItem(IDC_STATUS_DESCRIPTION)->EnableWindow(TRUE);
     m_adminStatus.EnableWindow(TRUE);
-    m_slotPort.Format("%d / %d", m_chosenSlot, m_chosenPort);
+    const long slot = m_mibComm->GetInteger(m_rowRequest, kSlot);
+    const long port = m_mibComm->GetInteger(m_rowRequest, kPort);
+    m_instance.RemoveAll();
+    m_instance.Add(static_cast<UINT>(slot));
+    m_instance.Add(static_cast<UINT>(port));
+    m_slotPort.Format("%ld / %ld", slot, port);
     m_operStatus = m_mibComm->GetString(m_rowRequest, kOperStatus);
     m_description = m_mibComm->GetString(m_rowRequest, kDescription);
     const long admin = m_mibComm->GetInteger(m_rowRequest, kAdminStatus);
@@ -251,7 +248,7 @@ BOOL CEnetPortStatusPage::OnApply() {
     if (!UpdateData(TRUE)) {
         return FALSE;
     }
-    if (m_chosenRow < 0) {
+    if (m_instance.GetSize() == 0) {
         return TRUE;
     }
     m_mibComm->SetInstance(m_rowRequest, &m_instance);
@@ -265,10 +262,11 @@ BOOL CEnetPortStatusPage::OnApply() {
     if (!staged) {
         return TRUE;
     }
-    m_applyPending = 1;
+    // The list is read again after the set: the port written is the one to show then.
+    m_chosenSlot = static_cast<int>(m_instance[0]);
+    m_chosenPort = static_cast<int>(m_instance[1]);
     m_mibComm->SetReRead(m_rowRequest, FALSE);
     if (!m_mibComm->SendSet(m_rowRequest)) {
-        m_applyPending = 0;
         return FALSE;
     }
     // The set completes from the event loop, never inside SendSet.

@@ -18,7 +18,6 @@ public:
     BOOL OnSetActive() override;
     BOOL Refresh() override;
     void OnRequestDone(int h) override;
-    void OnError(int h) override;
     BOOL OnApply() override;
     void ReleaseRequests() override;
     void OnHelp() override;
@@ -44,12 +43,13 @@ private:
     long m_tableRequest = 0;
     long m_rowRequest = 0;
     int m_portType = 0;
+    // The row the operator chose; its read may still be under way or have failed.
     int m_chosenRow = -1;
     int m_chosenSlot = -1;
     int m_chosenPort = -1;
+    // The port the details show, and so the port Apply writes to (empty: nothing shown).
     CUIntArray m_instance;
     int m_comboFilled = 0;
-    int m_applyPending = 0;
     // Selections made while filling the list are not the operator's: the chosen row is
     // read once, after the fill.
     bool m_filling = false;

@@ -16,6 +16,7 @@
 namespace {
 
 using ::testing::Contains;
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -210,6 +211,55 @@ TEST_F(StatusPageTest, RefusedSetIsReportedChangesNothingAndLeavesNoApplyPending
     m_fixture.settle();
     EXPECT_THAT(trace().linesStartingWith("RequestTable"), IsEmpty());
     EXPECT_EQ(read("Slot/Port"), "1 / 1");
+}
+
+TEST_F(StatusPageTest, EveryRefusedApplyIsToldAndLeavesThePageToApplyAgain) {
+    CEnetPortStatusPage& page = open(1, 1, {{1, 1}, {1, 2}});
+    ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "2"}));
+    m_fixture.settle();
+    ASSERT_TRUE(m_fixture.driver().type("Description", "refused twice"));
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        m_fixture.simulatedSwitch().failNextSet(mib::ErrorStatus::NoAccess);
+        m_fixture.driver().expectMessageBox(IDOK, "Error");
+        ASSERT_TRUE(m_fixture.driver().press("Apply")) << attempt;
+        m_fixture.settle();
+        ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown()) << attempt;
+        EXPECT_EQ(m_fixture.driver().shownMessageBoxes().size(), static_cast<std::size_t>(attempt));
+        EXPECT_TRUE(page.IsModified()) << attempt;
+        EXPECT_TRUE(afx::windows().find(m_fixture.sheet().buttonHandle(ID_APPLY_NOW))->enabled);
+        EXPECT_EQ(read("Description"), "refused twice");
+        EXPECT_EQ(read("Slot/Port"), "1 / 2");
+    }
+    EXPECT_EQ(switchText("phyPortDescription", 1, 2), "Port 1/2");
+
+    ASSERT_TRUE(m_fixture.driver().press("Apply"));  // the switch takes it now
+    m_fixture.settle();
+    EXPECT_EQ(switchText("phyPortDescription", 1, 2), "refused twice");
+    EXPECT_FALSE(page.IsModified());
+}
+
+TEST_F(StatusPageTest, ApplyAfterAFailedRowReadWritesToThePortTheDetailsShow) {
+    open(1, 1, {{1, 1}, {1, 2}, {1, 3}});
+    const std::string before = switchText("phyPortDescription", 1, 3);
+    ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "2"}));
+    m_fixture.settle();
+    m_fixture.transport().failNextRequest(mib::TransportOutcome::Timeout, "no answer");
+    m_fixture.driver().expectMessageBox(IDOK, "Error");
+    ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "3"}));
+    m_fixture.settle();
+    ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
+    EXPECT_EQ(read("Slot/Port"), "1 / 2");
+
+    ASSERT_TRUE(m_fixture.driver().type("Description", "Shown port"));
+    trace().clear();
+    ASSERT_TRUE(m_fixture.driver().press("Apply"));
+    m_fixture.settle();
+    EXPECT_EQ(switchText("phyPortDescription", 1, 2), "Shown port");
+    EXPECT_EQ(switchText("phyPortDescription", 1, 3), before);
+    EXPECT_THAT(trace().linesStartingWith("PDU SET"), Each(HasSubstr(".1.2=")));
+    EXPECT_EQ(read("Slot/Port"), "1 / 2");  // the list, read again, shows the port written
+    EXPECT_EQ(read("Description"), "Shown port");
+    EXPECT_EQ(rows()[1].cells[5], "Shown port");
 }
 
 TEST_F(StatusPageTest, UnreachableRowStopsTheFillWithAnErrorBox) {

@@ -65,6 +65,14 @@ Result checkVarbind(const mib::MibDictionary& dictionary, const mib::VarBind& vb
             return Failure{mib::ErrorStatus::WrongLength, index};
         }
     }
+    // A DisplayString is printable ASCII: no control byte can reach a terminal through it.
+    if (var->syntax == mib::Syntax::DisplayString &&
+        std::any_of(value.octets.begin(), value.octets.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte < 0x20 || byte >= 0x7f;
+        })) {
+        return Failure{mib::ErrorStatus::WrongValue, index};
+    }
     if (value.type == mib::ValueType::IpAddress && value.octets.size() != 4) {
         return Failure{mib::ErrorStatus::WrongLength, index};
     }

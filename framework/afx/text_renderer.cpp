@@ -3,29 +3,14 @@
 #include <algorithm>
 
 #include "framework/afx/control_layout.h"
+#include "framework/afx/printable_text.h"
 
 namespace afx {
 
 namespace {
 
 std::string escaped(const std::string& text) {
-    std::string out;
-    for (char ch : text) {
-        switch (ch) {
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                out += ch;
-        }
-    }
-    return out;
+    return printableText(text);
 }
 
 // Appends piece after a separator (none before the first piece). Building the text in place
@@ -102,7 +87,7 @@ public:
         std::size_t start = 0;
         while (start <= box.text.size()) {
             const auto end = box.text.find('\n', start);
-            line(2, box.text.substr(start, end == std::string::npos ? end : end - start));
+            line(2, escaped(box.text.substr(start, end == std::string::npos ? end : end - start)));
             if (end == std::string::npos) {
                 break;
             }

@@ -66,6 +66,23 @@ const mib::MibDictionary& CMibAgent::GetDictionary() const {
     return m_dictionary ? *m_dictionary : mib::MibDictionary::builtin();
 }
 
+void CMibAgent::countFailure(bool set, bool polled) {
+    int& count = set ? m_failures.sets : polled ? m_failures.polledReads : m_failures.reads;
+    ++count;
+}
+
+std::optional<std::int64_t> CMibAgent::pendingDeadline() const {
+    std::optional<std::int64_t> latest;
+    for (CMibComm* comm : m_comms) {
+        const mib::RequestEngine* engine = comm->engine();
+        const auto deadline = engine ? engine->pendingDeadline() : std::nullopt;
+        if (deadline) {
+            latest = std::max(latest.value_or(*deadline), *deadline);
+        }
+    }
+    return latest;
+}
+
 void CMibAgent::attach(CMibComm* comm) {
     if (std::find(m_comms.begin(), m_comms.end(), comm) == m_comms.end())
         m_comms.push_back(comm);

@@ -3,7 +3,9 @@
 // credentials, default timeout and retries, polling period, the transport
 // that reaches it, the MIB dictionary and the trace of the calls made to it.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "framework/afx/event_loop.h"
@@ -45,6 +47,18 @@ public:
     afx::EventLoop& GetEventLoop() const { return m_loop ? *m_loop : afx::EventLoop::instance(); }
     mib::MibTrace& GetTrace() { return m_trace; }
 
+    // Failed completions delivered to the agent's components so far.
+    struct FailureCount {
+        int sets = 0;
+        int reads = 0;  // reads asked for
+        int polledReads = 0;
+    };
+    const FailureCount& failureCount() const { return m_failures; }
+    void countFailure(bool set, bool polled);
+    // The latest time (event loop clock, ms) by which every pending request of the agent's
+    // components ends; nullopt when none is pending.
+    std::optional<std::int64_t> pendingDeadline() const;
+
     // CMibComm registers itself so that it stops using the transport when the agent goes.
     void attach(CMibComm* comm);
     void detach(CMibComm* comm);
@@ -63,4 +77,5 @@ private:
     afx::EventLoop* m_loop = nullptr;
     mib::MibTrace m_trace;
     std::vector<CMibComm*> m_comms;
+    FailureCount m_failures;
 };

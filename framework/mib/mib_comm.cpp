@@ -77,6 +77,9 @@ void CMibComm::agentSettingsChanged() {
 void CMibComm::completed(long h, bool succeeded) {
     if (m_agent) {
         m_agent->GetTrace().call(succeeded ? "OnRequestDone" : "OnError", {num(h)});
+        if (!succeeded && m_engine) {
+            m_agent->countFailure(m_engine->completedSet(h), m_engine->completedPolledRead(h));
+        }
     }
     if (m_owner == nullptr)
         return;
@@ -197,6 +200,14 @@ long CMibComm::GetOctets(long h, LPCTSTR var, unsigned char* buffer, long size) 
 
 BOOL CMibComm::IsPending(long h) {
     return m_engine && m_engine->isPending(h);
+}
+
+BOOL CMibComm::IsSetCompletion(long h) {
+    return m_engine && m_engine->completedSet(h);
+}
+
+BOOL CMibComm::IsPolledCompletion(long h) {
+    return m_engine && m_engine->completedPolledRead(h);
 }
 
 long CMibComm::GetErrorCode(long h) {

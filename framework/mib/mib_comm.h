@@ -46,6 +46,10 @@ public:
     long GetOctets(long h, LPCTSTR var, char* buffer, long size);
     long GetOctets(long h, LPCTSTR var, unsigned char* buffer, long size);
     BOOL IsPending(long h);
+    // Of the completion of h being handled (or the last one): whether it ended a set, and
+    // whether it ended a reading that polling started rather than one asked for.
+    BOOL IsSetCompletion(long h);
+    BOOL IsPolledCompletion(long h);
     long GetErrorCode(long h);
     // "<agent>: <cause>: <detail>", empty when the last operation succeeded.
     CString GetErrorText(long h);

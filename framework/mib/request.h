@@ -70,6 +70,13 @@ struct Request {
     int errorCode = 0;
     std::string errorMessage;
 
+    // The completion being delivered (or the last one): owners tell a set from a read, and
+    // a polled reading from one they asked for.
+    OperationKind deliveredKind = OperationKind::TableRead;
+    bool deliveredPoll = false;
+    // When the running operation's current step (a PDU's tries, a set delay) ends at the latest.
+    std::int64_t stepDeadlineMs = 0;
+
     // What runs now and what waits behind it; each completes once, in order.
     std::unique_ptr<Operation> running;
     std::deque<std::unique_ptr<Operation>> waiting;

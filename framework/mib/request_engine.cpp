@@ -257,6 +257,8 @@ void RequestEngine::sendPdu(Request& r, const RequestPdu& pdu) {
     const std::uint64_t generation = ++r.generation;
     std::weak_ptr<bool> alive = m_alive;
     const SendOptions options{std::max(0, r.timeoutSeconds), std::max(0, r.retries)};
+    r.stepDeadlineMs = m_loop.now() + static_cast<std::int64_t>(options.timeoutSeconds) *
+                                          (options.retries + 1) * 1000;
     r.ticket =
         m_transport.send(pdu, options, [this, alive, h, generation](const TransportResult& result) {
             if (alive.expired())
@@ -475,6 +477,7 @@ void RequestEngine::afterSet(Request& r) {
     }
     const long h = r.handle;
     const std::uint64_t generation = ++r.generation;
+    r.stepDeadlineMs = m_loop.now() + op.setDelayMs;
     r.delayTimer = m_loop.addTimer(op.setDelayMs, [this, h, generation] {
         Request* request = find(h);
         if (request == nullptr || request->generation != generation)
@@ -531,17 +534,22 @@ void RequestEngine::finish(Request& r, bool succeeded, int code, std::string mes
             r.currentRow = static_cast<int>(at - r.rows.begin());
         }
     }
-    deliver(r.handle, succeeded);
+    deliver(r.handle, succeeded, op->kind, op->poll);
     startNext(r);
     if (r.pollStarted && !r.isBusy())
         schedulePoll(r);
 }
 
-void RequestEngine::deliver(long h, bool succeeded) {
+void RequestEngine::deliver(long h, bool succeeded, OperationKind kind, bool poll) {
     std::weak_ptr<bool> alive = m_alive;
-    m_loop.post([this, alive, h, succeeded] {
-        if (alive.expired() || find(h) == nullptr)
+    m_loop.post([this, alive, h, succeeded, kind, poll] {
+        if (alive.expired())
             return;
+        Request* r = find(h);
+        if (r == nullptr)
+            return;
+        r->deliveredKind = kind;
+        r->deliveredPoll = poll;
         if (m_listener)
             m_listener(h, succeeded);
     });
@@ -783,6 +791,32 @@ void RequestEngine::onPollTimer(long h) {
         kind = OperationKind::TableRead;
     }
     enqueue(*r, makeRead(*r, kind, true));
+}
+
+bool RequestEngine::completedSet(long h) const {
+    return read(h, false, [](const Request& r) { return r.deliveredKind == OperationKind::Set; });
+}
+
+bool RequestEngine::completedPolledRead(long h) const {
+    return read(h, false, [](const Request& r) { return r.deliveredPoll; });
+}
+
+std::optional<std::int64_t> RequestEngine::pendingDeadline() const {
+    std::optional<std::int64_t> latest;
+    for (const auto& [h, r] : m_requests) {
+        if (!r.isBusy())
+            continue;
+        // A step not yet started (queued, or between the steps of a walk) may take a full
+        // timeout x tries from now.
+        const std::int64_t perStep = static_cast<std::int64_t>(std::max(0, r.timeoutSeconds)) *
+                                     (std::max(0, r.retries) + 1) * 1000;
+        std::int64_t end = r.running && r.ticket != 0 ? r.stepDeadlineMs : m_loop.now() + perStep;
+        if (r.running && r.delayTimer != 0)
+            end = r.stepDeadlineMs;
+        end += perStep * static_cast<std::int64_t>(r.waiting.size());
+        latest = std::max(latest.value_or(end), end);
+    }
+    return latest;
 }
 
 bool RequestEngine::setTag(long h, long tag) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,14 @@ public:
     bool stopPolling(long h);
     bool isPolling(long h) const;
 
+    // Of the completion of h being delivered, or the last one delivered.
+    bool completedSet(long h) const;
+    bool completedPolledRead(long h) const;
+
+    // The latest time (loop clock, ms) by which every operation now running or waiting
+    // ends, each step bounded by its request's timeout x tries; nullopt when none is.
+    std::optional<std::int64_t> pendingDeadline() const;
+
     bool setTag(long h, long tag);
     long tag(long h) const;
     bool setTimeout(long h, int seconds);
@@ -134,7 +143,7 @@ private:
     void onSetAnswer(Request& r, const ResponsePdu& response);
     void afterSet(Request& r);
     void finish(Request& r, bool succeeded, int code = 0, std::string message = {});
-    void deliver(long h, bool succeeded);
+    void deliver(long h, bool succeeded, OperationKind kind, bool poll);
     void updateOtherRequests(const Request& source, const Operation& op);
     void schedulePoll(Request& r);
     void onPollTimer(long h);

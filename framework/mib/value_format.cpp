@@ -222,10 +222,10 @@ FormattedValue formatValue(const MibVariable& variable, const Value& value, bool
             }
             return {formatTimeTicks(static_cast<std::uint32_t>(value.integer)), 0};
         case Syntax::DisplayString: {
-            std::string text = value.octets;
-            while (!text.empty() && text.back() == '\0')
-                text.pop_back();
-            return {text, 0};
+            // Text ends at a NUL, as every C string the value passes through (list rows,
+            // edits) would end it: the list and the edit show the same text.
+            const std::size_t end = value.octets.find('\0');
+            return {value.octets.substr(0, end), 0};
         }
         case Syntax::OctetString:
             return {formatHex(value.octets), 0};

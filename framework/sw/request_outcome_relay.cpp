@@ -23,8 +23,8 @@ void RequestOutcomeRelay::OnError(int h) {
     endWait();
 }
 
-bool RequestOutcomeRelay::beginFailureReport(int h) {
-    return m_reported.insert(h).second;
+bool RequestOutcomeRelay::beginFailureReport(int h, bool polled) {
+    return m_reported.insert(h).second || !polled;
 }
 
 void RequestOutcomeRelay::beginWait() {

@@ -1,8 +1,8 @@
 #pragma once
 // Receives the completions of a CMibComm for a page or dialog base: keeps the failure streak
-// of every request (so a request that keeps failing is reported once, until it succeeds
-// again) and the wait cursor begun for the owner's requests, which ends with the next
-// completion or failure delivered to the owner, after the owner's handler has run.
+// of every request (so a polled reading that keeps failing is reported once, until the
+// request succeeds again) and the wait cursor begun for the owner's requests, which ends with the
+// next completion or failure delivered to the owner, after the owner's handler has run.
 
 #include <functional>
 #include <set>
@@ -29,8 +29,9 @@ public:
     void OnRequestDone(int h) override;
     void OnError(int h) override;
 
-    // TRUE the first time in a streak of failures of h (and marks it reported).
-    bool beginFailureReport(int h);
+    // Whether a failure of h is told: always for a set or a read asked for, for a polled
+    // reading only the first time in a streak of failures of h. Marks the streak reported.
+    bool beginFailureReport(int h, bool polled);
     bool inFailureStreak(int h) const { return m_reported.count(h) != 0; }
 
     // At most one wait cursor per owner; another request while one is shown keeps it.

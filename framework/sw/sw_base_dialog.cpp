@@ -66,7 +66,10 @@ void CSwBaseDialog::SpecifyVPort(int slot, int port, int serviceType, int instan
 }
 
 void CSwBaseDialog::OnError(int h) {
-    if (m_relay.beginFailureReport(h)) {
+    if (m_mibComm->IsSetCompletion(h)) {
+        SetDirty(TRUE);
+    }
+    if (m_relay.beginFailureReport(h, m_mibComm->IsPolledCompletion(h) != FALSE)) {
         MessageBox(sw::failureMessage(m_mibComm, m_agent, h), "Error", MB_OK | MB_ICONEXCLAMATION);
     }
     m_relay.endWait();

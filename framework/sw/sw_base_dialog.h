@@ -36,7 +36,8 @@ public:
     virtual void RequestData();
     virtual BOOL ApplyChanges();
     virtual void OnHelp();
-    // As CSwBasePropPage::OnError: once per failure streak, then the wait cursor ends.
+    // As CSwBasePropPage::OnError: tells the failure (a polled reading once per streak),
+    // keeps the dialog dirty after a failed set, then the wait cursor ends.
     virtual void OnError(int h);
     virtual void AboutToClose();
     virtual void SpecifyVPort(int slot, int port, int serviceType, int instance);

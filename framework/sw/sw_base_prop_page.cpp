@@ -73,7 +73,11 @@ CString CSwBasePropPage::CreateDragDropString(int /*item*/) {
 }
 
 void CSwBasePropPage::OnError(int h) {
-    if (m_relay.beginFailureReport(h)) {
+    // A refused change stays to be applied: Apply enabled, the typed values where they are.
+    if (m_mibComm->IsSetCompletion(h)) {
+        SetDirty(1);
+    }
+    if (m_relay.beginFailureReport(h, m_mibComm->IsPolledCompletion(h) != FALSE)) {
         const CString text = sw::failureMessage(m_mibComm, m_agent, h);
         if (m_hWnd) {
             MessageBox(text, "Error", MB_OK | MB_ICONEXCLAMATION);

@@ -59,8 +59,9 @@ public:
     virtual void CreateRequests();
     virtual void ReleaseRequests();
     virtual void OnRequestDone(int h);
-    // Tells the operator once per failure streak of h ("Error", exclamation icon, the
-    // component's error text and the agent's name) and ends the wait cursor.
+    // Tells the operator of the failure ("Error", exclamation icon, the component's error text
+    // and the agent's name; a polled reading only once per failure streak), keeps the page
+    // modified after a failed set, and ends the wait cursor.
     virtual void OnError(int h);
     virtual void AboutToClose();
     virtual CString CreateDragDropString(int item);

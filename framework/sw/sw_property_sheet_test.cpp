@@ -390,7 +390,8 @@ TEST_F(SheetTest, CompletionsOfADeletedPageAreDropped) {
     EXPECT_EQ(afx::windows().waitCursorDepth(), 0);
 }
 
-TEST_F(SheetTest, AFailingRequestIsReportedOncePerStreak) {
+TEST_F(SheetTest, ReadsAskedForAreToldEveryTimeAPolledReadingOncePerStreak) {
+    agent.SetPollingPeriod(1000);
     makeSheet();
     sheet->SetAgent(&agent);
     sw.failing = true;
@@ -403,14 +404,19 @@ TEST_F(SheetTest, AFailingRequestIsReportedOncePerStreak) {
     EXPECT_EQ(afx::windows().waitCursorDepth(), 0);
     first->Refresh();
     loop.runUntilIdle();
-    EXPECT_EQ(driver.boxes.size(), 1u);  // same streak
+    EXPECT_EQ(driver.boxes.size(), 2u);  // the operator asked again: told again
+
+    first->m_mibComm->StartPolling(first->m_request, FALSE);
+    loop.advance(3000);
+    EXPECT_EQ(driver.boxes.size(), 2u);  // polling goes on failing in the streak told
     sw.failing = false;
-    first->Refresh();
-    loop.runUntilIdle();
+    loop.advance(1000);
     sw.failing = true;
-    first->Refresh();
-    loop.runUntilIdle();
-    EXPECT_EQ(driver.boxes.size(), 2u);  // a new streak
+    loop.advance(3000);
+    EXPECT_EQ(driver.boxes.size(), 3u);  // a new streak, told once
+    first->m_mibComm->StopPolling(first->m_request);
+    EXPECT_EQ(agent.failureCount().polledReads, 6);
+    EXPECT_EQ(agent.failureCount().reads, 2);
 }
 
 TEST_F(SheetTest, ControlsOfThePageBehaveAsTheirKinds) {
