@@ -6,6 +6,7 @@
 #include "ports/enet_port_stats_page.h"
 #include "ports/enet_port_status_page.h"
 #include "resources/resource_ids.h"
+#include "services/enet_port_admin_page.h"
 
 namespace {
 
@@ -26,6 +27,8 @@ PageFactoryResult NewPageForDialog(int dialogId, CSwBasePropPage** page) {
             return construct<CEnetPortStatusPage>(page);
         case IDD_ENET_PORT_STATS:
             return construct<CEnetPortStatsPage>(page);
+        case IDD_ENET_PORT_ADMIN:
+            return construct<CEnetPortAdminPage>(page);
         default:
             return PageFactoryResult::NoPageClass;
     }
