@@ -31,6 +31,7 @@ ON_CBN_SELCHANGE(IDC_ADMIN_ADMIN_STATE, &CEnetPortAdminPage::OnFieldChanged)
 ON_CBN_SELCHANGE(IDC_ADMIN_MANUAL_MODE, &CEnetPortAdminPage::OnFieldChanged)
 ON_CBN_SELCHANGE(IDC_ADMIN_BRIDGE_MODE, &CEnetPortAdminPage::OnFieldChanged)
 ON_CBN_SELCHANGE(IDC_ADMIN_ENCAPSULATION, &CEnetPortAdminPage::OnFieldChanged)
+ON_BN_CLICKED(IDC_ADMIN_APPLY_ALL, &CEnetPortAdminPage::OnFieldChanged)
 ON_BN_CLICKED(IDC_ADMIN_SHOW_LEARNED, &CEnetPortAdminPage::OnShowLearnedClicked)
 ON_BN_CLICKED(IDC_ADMIN_BRIDGE_ADDRESS, &CEnetPortAdminPage::OnBridgeAddress)
 ON_BN_CLICKED(IDC_ADMIN_PORT_MIRRORING, &CEnetPortAdminPage::OnPortMirroring)
@@ -343,7 +344,8 @@ void CEnetPortAdminPage::OnError(int h) {
             MessageBox("Failed to ReRead Port Configuration.", "Error", MB_OK | MB_ICONEXCLAMATION);
             m_reReads = 0;
         }
-        EndWaitCursor();
+        // What the operator typed was not applied: Apply stays possible.
+        SetDirty(TRUE);
         return;
     }
     if (h == m_vportRequest && m_reReads > 0) {

@@ -369,6 +369,14 @@ private:
             return r;
         }
         m_tx.put(*w.var, w.instance, w.value);
+        if (name == "vportAdmStatus" && w.instance.size() == 4) {
+            // A virtual port is up while it is enabled on a port that is up.
+            const mib::Oid port{w.instance[0], w.instance[1]};
+            const bool portUp =
+                m_tx.integer("phyPortOperStatus", port).value_or(kOperUp) == kOperUp;
+            m_tx.putInteger("vportOperStatus", w.instance,
+                            w.value.integer == 1 && portUp ? kOperUp : kOperDown);
+        }
         if (name == "priPortSlot" || name == "priPortPhysIntf") {
             m_touchedChannels.insert(w.instance[0]);
         }
