@@ -887,6 +887,7 @@ void CEnetPortAdminPage::OnBridgeAddress() {
     if (m_indexTexts.GetSize() < 4) {
         return;
     }
+    UpdateData(TRUE);  // the group as the operator sees it
     const HINSTANCE saved = AfxGetResourceHandle();
     CBelvaRes resources;
     CSwBaseDialog* dialog = resources.GetDialog("BridgeAddr", this);
@@ -962,11 +963,7 @@ void CEnetPortAdminPage::OnTrunking() {
     CString caption;
     caption.Format("Ethernet Slot:%d  Port:%d Trunking Properties - %s", m_slot, m_port,
                    agent ? static_cast<LPCTSTR>(agent->GetAgentName()) : "");
-    CSwBasePropPage* page = nullptr;
-    {
-        CTorvikRes registry;
-        page = registry.GetPage("Trunk");
-    }
+    CSwBasePropPage* page = NewTrunkPage();
     // The registry has told the operator why there is no page; an empty sheet is not opened.
     if (page == nullptr) {
         return;
@@ -980,6 +977,11 @@ void CEnetPortAdminPage::OnTrunking() {
     m_trunkingSheet->SetChassisInfoObject(m_chassisInfo);
     m_trunkingSheet->m_modeless = 1;
     m_trunkingSheet->ActivateSheet();
+}
+
+CSwBasePropPage* CEnetPortAdminPage::NewTrunkPage() {
+    CTorvikRes registry;
+    return registry.GetPage("Trunk");
 }
 
 LRESULT CEnetPortAdminPage::OnTrunkSheetClosed(WPARAM /*wParam*/, LPARAM lParam) {

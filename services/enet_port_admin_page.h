@@ -52,6 +52,9 @@ protected:
     void OnPortMirroring();
     void OnTrunking();
     LRESULT OnTrunkSheetClosed(WPARAM wParam, LPARAM lParam);
+    // The page the trunking sheet shows, from the module's registry (NULL after the registry
+    // told the operator why not).
+    virtual CSwBasePropPage* NewTrunkPage();
 
 private:
     // Reading.
