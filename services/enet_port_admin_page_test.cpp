@@ -182,6 +182,22 @@ TEST_F(ServiceAdminPageTest, LearnedMacsAreReadOnceAndShownPerVirtualPort) {
     EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 6)[0], "Multiple");
 }
 
+TEST_F(ServiceAdminPageTest, RefreshWithLearnedMacsShownReadsAllThreeTablesAgain) {
+    CEnetPortAdminPage& page = open();
+    ASSERT_TRUE(driver().click("Show Learned MAC"));
+    m_fixture.settle();
+    m_fixture.simulatedSwitch().write("vportVlanNumber", {1, 1, 4, 1}, mib::Value::makeInteger(9));
+    trace().clear();
+    ASSERT_TRUE(driver().press("Refresh"));
+    m_fixture.settle();
+    EXPECT_THAT(calls("Request"),
+                ElementsAre(HasSubstr("RequestTable(3)"), HasSubstr("RequestTable(4)"),
+                            HasSubstr("RequestTable(1)")));
+    EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 4)[0], "9");
+    EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 6)[0], "Multiple");
+    EXPECT_EQ(page.m_loaded, 1);
+}
+
 TEST_F(ServiceAdminPageTest, ChangeToTwoOfThreeRowsWritesOnlyTheChangedSetting) {
     open();
     selectRows({0, 1, 4});
@@ -409,6 +425,25 @@ TEST_F(ServiceAdminPageTest, MirroringStatusOnlyForPortsThatMirror) {
     EXPECT_THAT(calls("RequestRow(5"), IsEmpty());
     EXPECT_FALSE(enabled(IDC_ADMIN_PORT_MIRRORING));
     EXPECT_TRUE(enabled(IDC_ADMIN_BRIDGE_ADDRESS));
+}
+
+TEST_F(ServiceAdminPageTest, ValueTheSwitchAnswersBadlyShowsEmptyAndIsNeverWrittenBack) {
+    // The switch answers a text where the group number belongs.
+    m_fixture.simulatedSwitch().write("vportVlanNumber", {1, 1, 4, 2},
+                                      mib::Value::makeString("seven"));
+    m_fixture.simulatedSwitch().write("vportBrdgMode", {1, 1, 4, 2},
+                                      mib::Value::makeString("?"));
+    open();
+    EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 4)[1], "");
+    selectRows({1});
+    EXPECT_EQ(read("Group Num"), "");
+    EXPECT_EQ(read("Bridge Mode"), "");
+    ASSERT_TRUE(driver().click("Apply All Settings"));
+    trace().clear();
+    applyAndSettle();
+    EXPECT_THAT(calls("Set"), Not(Contains(HasSubstr("vportVlanNumber"))));
+    EXPECT_THAT(calls("Set"), Not(Contains(HasSubstr("vportBrdgMode"))));
+    EXPECT_THAT(calls("Set"), Contains(HasSubstr("vportSwitchTimer, 300")));
 }
 
 TEST_F(ServiceAdminPageTest, RefusedSetShowsTheFailureAndKeepsWhatWasTyped) {

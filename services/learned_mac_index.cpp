@@ -1,6 +1,7 @@
 #include "services/learned_mac_index.h"
 
 #include "framework/mib/mib_comm.h"
+#include "services/row_columns.h"
 
 namespace services {
 
@@ -20,18 +21,21 @@ void LearnedMacIndex::Build(CMibComm& comm, long request) {
     m_byPort.clear();
     const long rows = comm.GetRowCount(request);
     m_byPort.reserve(static_cast<std::size_t>(rows > 0 ? rows : 0));
+    enum { kSlot, kPort, kServiceType, kInstance, kAddress };
+    const RowColumns columns(
+        comm, request,
+        {"vBrdgTpFdbRcvPortSlot", "vBrdgTpFdbRcvPortIF", "vBrdgTpFdbRcvPortFuncTyp",
+         "vBrdgTpFdbRcvPortFuncTypInst", "vBrdgTpFdbAddress"});
     for (long r = 0; r < rows; ++r) {
         if (!comm.GotoRow(request, r)) {
             continue;
         }
-        const Key key{comm.GetInteger(request, "vBrdgTpFdbRcvPortSlot"),
-                      comm.GetInteger(request, "vBrdgTpFdbRcvPortIF"),
-                      comm.GetInteger(request, "vBrdgTpFdbRcvPortFuncTyp"),
-                      comm.GetInteger(request, "vBrdgTpFdbRcvPortFuncTypInst")};
+        const Key key{columns.Integer(kSlot), columns.Integer(kPort), columns.Integer(kServiceType),
+                      columns.Integer(kInstance)};
         Learned& learned = m_byPort[key];
         // Only the first address and whether there is a second matter.
         if (learned.count == 0) {
-            learned.firstAddress = comm.GetString(request, "vBrdgTpFdbAddress");
+            learned.firstAddress = columns.Text(kAddress);
         }
         if (learned.count < 2) {
             ++learned.count;
