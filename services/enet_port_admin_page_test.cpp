@@ -389,6 +389,27 @@ TEST_F(ServiceAdminPageTest, ReReadChainStopsCleanlyWhenTheSelectionShrank) {
     EXPECT_THAT(driver().shownMessageBoxes(), SizeIs(1));
 }
 
+TEST_F(ServiceAdminPageTest, ReReadThatFailsIsReportedAndTheListIsReadWhole) {
+    open();
+    selectRows({0, 4});
+    ASSERT_TRUE(driver().choose("Admin State", "disabled"));
+    m_fixture.transport().setLatencyMs(50);
+    driver().expectMessageBox(IDOK, "Success", "Configuration Changes Successful.");
+    ASSERT_TRUE(driver().press("Apply"));
+    for (int t = 0; t < 5000 && driver().shownMessageBoxes().empty(); t += 10) {
+        m_fixture.advance(10);
+    }
+    // The first re-read is on its way; the second one gets no answer.
+    m_fixture.transport().failNextRequest(mib::TransportOutcome::Timeout, "no answer");
+    driver().expectMessageBox(IDOK, "Error", "Failed to ReRead Port Configuration.");
+    run(3000);
+    ASSERT_TRUE(driver().verifyAllExpectedShown());
+    EXPECT_EQ(driver().shownMessageBoxes().back().style,
+              static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_THAT(listRows(IDC_ADMIN_VPORT_LIST), SizeIs(5));
+    EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 5)[4], "down");
+}
+
 TEST_F(ServiceAdminPageTest, UnreachableRowsStopTheFillsWithTheirMessages) {
     m_fixture.select(1, 1, {{1, 1}, {1, 2}});
     auto* page = new CEnetPortAdminPage;
