@@ -452,8 +452,7 @@ TEST_F(ServiceAdminPageTest, ValueTheSwitchAnswersBadlyShowsEmptyAndIsNeverWritt
     // The switch answers a text where the group number belongs.
     m_fixture.simulatedSwitch().write("vportVlanNumber", {1, 1, 4, 2},
                                       mib::Value::makeString("seven"));
-    m_fixture.simulatedSwitch().write("vportBrdgMode", {1, 1, 4, 2},
-                                      mib::Value::makeString("?"));
+    m_fixture.simulatedSwitch().write("vportBrdgMode", {1, 1, 4, 2}, mib::Value::makeString("?"));
     open();
     EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 4)[1], "");
     selectRows({1});
