@@ -58,4 +58,8 @@ function(sw_assemble_module)
     endforeach()
     target_include_directories(torvik PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(torvik PUBLIC sw mib afx)
+    # The Service Admin page runs the console's dialog library.
+    if(TARGET dialogs)
+        target_link_libraries(torvik PUBLIC dialogs)
+    endif()
 endfunction()

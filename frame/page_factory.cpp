@@ -12,6 +12,7 @@
 #include "ports/enet_port_stats_page.h"
 #include "ports/enet_port_status_page.h"
 #include "resources/resource_ids.h"
+#include "services/enet_port_admin_page.h"
 #include "services/enet_trunk_page.h"
 
 namespace {
@@ -47,6 +48,8 @@ PageFactoryResult NewPageForDialog(int dialogId, CSwBasePropPage** page) {
             return construct<CExpPortStatsPage>(page);
         case IDD_ENET_CHANNELING:
             return construct<CEnetChannelingPage>(page);
+        case IDD_ENET_PORT_ADMIN:
+            return construct<CEnetPortAdminPage>(page);
         default:
             return PageFactoryResult::NoPageClass;
     }

@@ -1,6 +1,7 @@
 #include "resources/module_templates.h"
 
 #include "resources/channeling_page_template.h"
+#include "resources/enet_port_admin_template.h"
 #include "resources/exp_port_stats_template.h"
 #include "resources/expander_templates.h"
 #include "resources/macs_page_template.h"
@@ -25,6 +26,7 @@ bool registerModuleTemplates(HINSTANCE module) {
              &enetMACsTemplate,
              &expPortStatsTemplate,
              &enetChannelingTemplate,
+             &enetPortAdminTemplate,
          }) {
         allRegistered = afx::registerDialogTemplate(module, make()) && allRegistered;
     }

@@ -120,6 +120,9 @@ public:
         if (Result r = checkChannels(writes)) {
             return r;
         }
+        if (Result r = checkAddressesAndMirrors()) {
+            return r;
+        }
         return checkPortLinks(writes);
     }
 
@@ -151,6 +154,14 @@ private:
         if (name == "secadminStatus") {
             m_handled.insert(w.index);
             return secondaryChannel(w);
+        }
+        if (name == "vBrdgStaticStatus") {
+            m_handled.insert(w.index);
+            return staticAddress(w);
+        }
+        if (name == "mirrorStatus") {
+            m_handled.insert(w.index);
+            return mirrorSession(w);
         }
         if (auto kind = trunkKindOfName(name, "Command")) {
             m_handled.insert(w.index);
@@ -276,6 +287,88 @@ private:
         return fail(mib::ErrorStatus::WrongValue, w);
     }
 
+    bool vportExists(const mib::Oid& vport) const {
+        return vport.size() == 4 && m_tx.exists("vportVlanNumber", vport);
+    }
+
+    // invalid(2) deletes an entry; another status creates it in an existing group. The
+    // virtual port it forwards to is checked once every column of the PDU is in.
+    Result staticAddress(const Write& w) {
+        if (w.instance.size() != 7) {
+            return fail(mib::ErrorStatus::NoCreation, w);
+        }
+        const bool exists = m_tx.rowExists(*w.var, w.instance);
+        if (w.value.integer == 2) {
+            if (!exists) {
+                return fail(mib::ErrorStatus::NoCreation, w);
+            }
+            m_tx.eraseRow(*w.var, w.instance);
+            return std::nullopt;
+        }
+        if (!exists) {
+            if (!groupExists(w.instance[0])) {
+                return fail(mib::ErrorStatus::InconsistentValue, w);
+            }
+            m_tx.putInteger("vBrdgStaticGroupId", w.instance, w.instance[0]);
+            std::string mac;
+            for (std::size_t i = 1; i < w.instance.size(); ++i) {
+                mac.push_back(static_cast<char>(w.instance[i] & 0xFF));
+            }
+            m_tx.putText("vBrdgStaticAddress", w.instance, mac);
+        }
+        m_tx.put(*w.var, w.instance, w.value);
+        m_touchedStatic.push_back(w);
+        return std::nullopt;
+    }
+
+    // The first status written for a virtual port opens its mirroring session.
+    Result mirrorSession(const Write& w) {
+        if (!m_tx.rowExists(*w.var, w.instance)) {
+            if (!vportExists(w.instance)) {
+                return fail(mib::ErrorStatus::NoCreation, w);
+            }
+            std::int64_t number = 1;
+            for (const mib::Oid& row : m_tx.instances("mirrorNumber", {})) {
+                number = std::max(number, m_tx.integer("mirrorNumber", row).value_or(0) + 1);
+            }
+            m_tx.putInteger("mirrorSlot", w.instance, w.instance[0]);
+            m_tx.putInteger("mirrorIF", w.instance, w.instance[1]);
+            m_tx.putInteger("mirrorFuncType", w.instance, w.instance[2]);
+            m_tx.putInteger("mirrorFuncTypeInstance", w.instance, w.instance[3]);
+            m_tx.putInteger("mirrorNumber", w.instance, number);
+        }
+        m_tx.put(*w.var, w.instance, w.value);
+        m_touchedMirrors.push_back(w);
+        return std::nullopt;
+    }
+
+    // A static entry forwards to an existing virtual port; a mirror copies to another
+    // Ethernet port, never to the port it mirrors.
+    Result checkAddressesAndMirrors() {
+        for (const Write& w : m_touchedStatic) {
+            const mib::Oid target{
+                static_cast<std::uint32_t>(
+                    m_tx.integer("vBrdgStaticPortSlot", w.instance).value_or(0)),
+                static_cast<std::uint32_t>(
+                    m_tx.integer("vBrdgStaticPortIF", w.instance).value_or(0)),
+                static_cast<std::uint32_t>(
+                    m_tx.integer("vBrdgStaticPortFuncTyp", w.instance).value_or(0)),
+                static_cast<std::uint32_t>(
+                    m_tx.integer("vBrdgStaticPortFuncTypInst", w.instance).value_or(0))};
+            if (!vportExists(target)) {
+                return fail(mib::ErrorStatus::InconsistentValue, w);
+            }
+        }
+        for (const Write& w : m_touchedMirrors) {
+            const auto slot = m_tx.integer("mirrorMirroringSlot", w.instance).value_or(0);
+            const auto port = m_tx.integer("mirrorMirroringIF", w.instance).value_or(0);
+            if (!isEthernetPort(slot, port) || (slot == w.instance[0] && port == w.instance[1])) {
+                return fail(mib::ErrorStatus::InconsistentValue, w);
+            }
+        }
+        return std::nullopt;
+    }
+
     Result plainWrite(const Write& w) {
         const std::string& name = w.var->name;
         if (name == "rptrReset") {
@@ -294,6 +387,14 @@ private:
             return r;
         }
         m_tx.put(*w.var, w.instance, w.value);
+        if (name == "vportAdmStatus" && w.instance.size() == 4) {
+            // A virtual port is up while it is enabled on a port that is up.
+            const mib::Oid port{w.instance[0], w.instance[1]};
+            const bool portUp =
+                m_tx.integer("phyPortOperStatus", port).value_or(kOperUp) == kOperUp;
+            m_tx.putInteger("vportOperStatus", w.instance,
+                            w.value.integer == 1 && portUp ? kOperUp : kOperDown);
+        }
         if (name == "priPortSlot" || name == "priPortPhysIntf") {
             m_touchedChannels.insert(w.instance[0]);
         }
@@ -504,6 +605,8 @@ private:
     SetEffects m_effects;
     std::set<int> m_handled;
     std::set<std::int64_t> m_touchedChannels;
+    std::vector<Write> m_touchedStatic;
+    std::vector<Write> m_touchedMirrors;
 };
 
 }  // namespace

@@ -585,6 +585,25 @@ const MibVariable* RequestEngine::variableOf(long h, const std::string& name) {
     return variable;
 }
 
+int RequestEngine::columnIndex(long h, const std::string& name) const {
+    const Request* r = find(h);
+    const MibVariable* variable = m_dictionary.find(name);
+    return r == nullptr || variable == nullptr ? -1 : r->columnOf(variable);
+}
+
+const Value* RequestEngine::valueAt(long h, int column) const {
+    const Request* r = find(h);
+    if (r == nullptr || column < 0 || r->currentRow < 0 ||
+        r->currentRow >= static_cast<int>(r->rows.size())) {
+        return nullptr;
+    }
+    const auto& values = r->rows[static_cast<std::size_t>(r->currentRow)].values;
+    if (column >= static_cast<int>(values.size()) || !values[static_cast<std::size_t>(column)]) {
+        return nullptr;
+    }
+    return &*values[static_cast<std::size_t>(column)];
+}
+
 const Value* RequestEngine::value(long h, const std::string& name) {
     const MibVariable* variable = variableOf(h, name);
     if (variable == nullptr)

@@ -61,6 +61,11 @@ public:
     // when the name is not read by the request or the row lacks it.
     const Value* value(long h, const std::string& name);
     const MibVariable* variableOf(long h, const std::string& name);
+    // For pages that walk many rows: the position of name among the request's
+    // variables (-1 when it does not read it), looked up once, and the current
+    // row's value at that position (nullptr when the row lacks it). No error is set.
+    int columnIndex(long h, const std::string& name) const;
+    const Value* valueAt(long h, int column) const;
     std::string getString(long h, const std::string& name, bool raw = false);
     long getInteger(long h, const std::string& name);
     // Copies the octets of name; byte count, 0 when invalid; never writes past size.
