@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "frame/module_instance.h"
-#include "frame/page_factory.h"
 #include "framework/afx/resources.h"
+#include "framework/afx/text_renderer.h"
 #include "framework/dialogs/bridge_address_dialog.h"
 #include "framework/sw/help_engine.h"
 #include "framework/sw/sw_functions.h"
@@ -265,18 +265,29 @@ TEST_F(ServiceAdminLaunchTest, TrunkingSheetOpensOnceAndIsDeletedWhenItCloses) {
     // Left open: the page's destructor deletes it with the console's sheet.
 }
 
-TEST_F(ServiceAdminLaunchTest, TrunkingWithoutATrunkPageTellsTheOperatorAndOpensNothing) {
-    CSwBasePropPage* probe = nullptr;
-    if (NewPageForDialog(IDD_ENET_TRUNK, &probe) == PageFactoryResult::Created) {
-        delete probe;
-        GTEST_SKIP() << "the module has a Trunking page";
-    }
+TEST_F(ServiceAdminLaunchTest, TrunkingOpensTheModulesTrunkPageOnceAndGoesWithTheConsolesSheet) {
     open(0);
-    driver().expectMessageBox(IDOK, "", "Enet Page <Trunk> not created");
     ASSERT_TRUE(driver().click("Trunking..."));
     m_fixture.settle();
-    ASSERT_TRUE(driver().verifyAllExpectedShown());
-    EXPECT_EQ(m_page->TrunkingSheet(), nullptr);
+    ASSERT_TRUE(driver().click("Trunking..."));
+    m_fixture.settle();
+    CSwPropertySheet* sheet = m_page->TrunkingSheet();
+    ASSERT_NE(sheet, nullptr);
+    const HWND trunking = sheet->GetSafeHwnd();
+    EXPECT_EQ(afx::windows().find(trunking)->text,
+              "Ethernet Slot:1  Port:1 Trunking Properties - demo-switch");
+    std::size_t sheets = 0;
+    for (HWND top : afx::windows().topLevelWindows()) {
+        sheets += afx::windows().find(top)->text.find("Trunking Properties") != std::string::npos;
+    }
+    EXPECT_EQ(sheets, 1u);
+    EXPECT_THAT(afx::renderWindow(trunking), HasSubstr("== 802.1Q Trunking =="));
+
+    // The console closes its sheet first: the Service Admin page takes the trunking sheet
+    // with it, and nothing of either is left.
+    m_fixture.closeSheet();
+    m_fixture.settle();
+    EXPECT_EQ(afx::windows().find(trunking), nullptr);
 }
 
 }  // namespace
