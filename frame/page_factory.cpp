@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "config/enet_speed_page.h"
 #include "ports/enet_port_general_page.h"
 #include "ports/enet_port_stats_page.h"
 #include "ports/enet_port_status_page.h"
@@ -26,6 +27,8 @@ PageFactoryResult NewPageForDialog(int dialogId, CSwBasePropPage** page) {
             return construct<CEnetPortStatusPage>(page);
         case IDD_ENET_PORT_STATS:
             return construct<CEnetPortStatsPage>(page);
+        case IDD_ENET_SPEED:
+            return construct<CEnetSpeedPage>(page);
         default:
             return PageFactoryResult::NoPageClass;
     }
