@@ -380,8 +380,13 @@ BOOL CEnetSpeedPage::OnApply() {
                           (!m_autoNegotiation && offered.speed && speed >= 1);
     CUIntArray rows;
     const int count = m_list.GetSelectedItems(&rows);
-    if (count == 0 || !anything || m_batch.isOpen()) {
+    if (count == 0 || !anything) {
         return TRUE;
+    }
+    if (m_batch.isOpen()) {
+        // Not sent while the sets before it are under way: Apply stays available.
+        m_keepModified = TRUE;
+        return FALSE;
     }
     if (offered.autoNegotiation && m_autoNegotiation) {
         m_mibComm->SetTimeout(m_portRequest, kAutoNegotiationTimeout);

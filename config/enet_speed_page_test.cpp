@@ -309,6 +309,11 @@ TEST_F(SpeedPageTest, SilenceAfterEnablingNegotiationIsRiddenOutWithALongTimeout
         std::vector<std::string>(lines.begin(), firstSet),
         ::testing::IsSupersetOf({HasSubstr("SetTimeout(2, 20)"), HasSubstr("SetRetries(2, 0)")}));
 
+    ASSERT_TRUE(m_fixture.driver().choose("Mode", "halfDuplex"));
+    ASSERT_TRUE(m_fixture.driver().press("Apply"));
+    EXPECT_EQ(count("SendSet"), 3u) << "nothing more is sent while the batch is under way";
+    EXPECT_TRUE(page.IsModified());
+
     // Each set waits for the renegotiation the one before started: answered at 0, 12 and
     // 24 s, the last then waits its 3 s.
     m_fixture.advance(26000);
@@ -325,7 +330,7 @@ TEST_F(SpeedPageTest, SilenceAfterEnablingNegotiationIsRiddenOutWithALongTimeout
     m_fixture.advance(12000);  // the read after the last set waited for the switch as well
     EXPECT_EQ(row(0)[2], "enabled");
     EXPECT_EQ(row(0)[6], "autoDuplex");
-    EXPECT_FALSE(page.IsModified());
+    EXPECT_TRUE(page.IsModified()) << "the change not sent can still be applied";
 }
 
 TEST_F(SpeedPageTest, OneUnansweredSetIsAnsweredByASilentReadTwoByTheFailureMessage) {
@@ -438,6 +443,18 @@ TEST_F(SpeedPageTest, ValuesTheCombosLackShowAsTextAndAreNeitherSelectedNorWritt
     EXPECT_THAT(trace().linesStartingWith("PDU SET"),
                 ElementsAre("PDU SET mesmPortCfgDuplexMode.1.10=halfDuplex"));
     EXPECT_EQ(switchValue("mesmPortCfgSpeed", 1, 10), 5);
+}
+
+TEST_F(SpeedPageTest, ARowThatCannotBeReachedStopsTheFillWithAPlainErrorBox) {
+    m_fixture.select(1, 1, {{1, 1}, {1, 2}, {1, 3}});
+    auto* page = new CEnetSpeedPage;
+    m_fixture.openSheet({page});
+    test_support::ReleaseRequestsOnFirstRow releaser(*page, control(IDC_SPEED_PORT_LIST));
+    m_fixture.driver().expectMessageBox(IDOK, "Error", "Unable to access database record");
+    m_fixture.settle();
+    ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
+    EXPECT_EQ(shown().at(0).style, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(record(IDC_SPEED_PORT_LIST).rows.size(), 1u);
 }
 
 TEST_F(SpeedPageTest, NoConfigurablePortGivesTheNoticeOnceAndHelpOpensTheSpeedTopic) {
