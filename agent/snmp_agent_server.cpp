@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 // clang-format off
@@ -140,6 +143,12 @@ void SnmpAgentServer::serve(const std::function<bool()>& stopRequested) {
     netsnmp_large_fd_set fds;
     netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
     while (!stopRequested()) {
+        if (const std::int64_t busyMs = m_handler.busyForMs(); busyMs > 0) {
+            // Renegotiating: requests stay in the socket and are answered once it is done.
+            std::this_thread::sleep_for(
+                std::chrono::milliseconds(std::min<std::int64_t>(busyMs, 200)));
+            continue;
+        }
         int numfds = 0;
         int block = 0;
         struct timeval tv = {0, 200000};

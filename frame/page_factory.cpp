@@ -4,6 +4,7 @@
 
 #include "config/enet_channeling_page.h"
 #include "config/enet_macs_page.h"
+#include "config/enet_speed_page.h"
 #include "expander/exp_port_admin_page.h"
 #include "expander/exp_port_browser_page.h"
 #include "expander/exp_port_general_page.h"
@@ -50,6 +51,8 @@ PageFactoryResult NewPageForDialog(int dialogId, CSwBasePropPage** page) {
             return construct<CEnetChannelingPage>(page);
         case IDD_ENET_PORT_ADMIN:
             return construct<CEnetPortAdminPage>(page);
+        case IDD_ENET_SPEED:
+            return construct<CEnetSpeedPage>(page);
         default:
             return PageFactoryResult::NoPageClass;
     }

@@ -6,6 +6,7 @@
 #include "resources/expander_templates.h"
 #include "resources/macs_page_template.h"
 #include "resources/port_view_templates.h"
+#include "resources/speed_page_template.h"
 #include "resources/trunk_templates.h"
 
 namespace torvik {
@@ -27,6 +28,7 @@ bool registerModuleTemplates(HINSTANCE module) {
              &expPortStatsTemplate,
              &enetChannelingTemplate,
              &enetPortAdminTemplate,
+             &enetSpeedTemplate,
          }) {
         allRegistered = afx::registerDialogTemplate(module, make()) && allRegistered;
     }

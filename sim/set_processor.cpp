@@ -538,21 +538,20 @@ private:
             static_cast<int>(m_tx.integer("mesmPortAutoNegotiate", row).value_or(kAutoNegDisabled));
         config.cfgSpeed = static_cast<int>(m_tx.integer("mesmPortCfgSpeed", row).value_or(1));
         config.cfgDuplex = static_cast<int>(m_tx.integer("mesmPortCfgDuplexMode", row).value_or(1));
+        // A value the port type never offers is wrong whatever else the PDU holds.
         if (autoNeg && !caps.autoNegotiation && autoNeg->value.integer == kAutoNegEnabled) {
-            return fail(mib::ErrorStatus::InconsistentValue, *autoNeg);
+            return fail(mib::ErrorStatus::WrongValue, *autoNeg);
         }
         if (speed) {
             const std::int64_t v = speed->value.integer;
             const bool allowed = caps.speed ? (v == 1 || v == 2 || v == kSpeedAuto)
                                             : v == defaultLinkConfig(type).cfgSpeed;
             if (!allowed) {
-                return fail(
-                    caps.speed ? mib::ErrorStatus::WrongValue : mib::ErrorStatus::InconsistentValue,
-                    *speed);
+                return fail(mib::ErrorStatus::WrongValue, *speed);
             }
         }
         if (duplex && !caps.duplex && duplex->value.integer != defaultLinkConfig(type).cfgDuplex) {
-            return fail(mib::ErrorStatus::InconsistentValue, *duplex);
+            return fail(mib::ErrorStatus::WrongValue, *duplex);
         }
         if (duplex && (duplex->value.integer < 1 || duplex->value.integer > 3)) {
             return fail(mib::ErrorStatus::WrongValue, *duplex);

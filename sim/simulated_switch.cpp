@@ -31,6 +31,7 @@ struct SimulatedSwitch::State {
     std::function<std::int64_t()> clock = steadyNowMs;
     std::int64_t originMs = 0;  // clock reading at which the switch's time was 0
     std::int64_t silentUntilMs = 0;
+    std::int64_t busyUntilMs = 0;
     std::optional<std::pair<mib::ErrorStatus, int>> nextSetFailure;
     std::size_t tooBigAbove = 0;
 
@@ -129,8 +130,8 @@ mib::ResponsePdu SimulatedSwitch::handle(const mib::RequestPdu& request) {
                 state.resetRepeater(now);
             }
             if (outcome.effects.renegotiation) {
-                state.silentUntilMs =
-                    std::max(state.silentUntilMs, now + state.scenario.renegotiationMs);
+                state.busyUntilMs =
+                    std::max(state.busyUntilMs, now + state.scenario.renegotiationMs);
             }
             break;
         }
@@ -144,7 +145,12 @@ mib::ResponsePdu SimulatedSwitch::handle(const mib::RequestPdu& request) {
 }
 
 bool SimulatedSwitch::answersNow() const {
-    return m_state->now() >= m_state->silentUntilMs;
+    const std::int64_t now = m_state->now();
+    return now >= m_state->silentUntilMs && now >= m_state->busyUntilMs;
+}
+
+std::int64_t SimulatedSwitch::busyForMs() const {
+    return std::max<std::int64_t>(0, m_state->busyUntilMs - m_state->now());
 }
 
 void SimulatedSwitch::setClock(std::function<std::int64_t()> nowMs) {
@@ -234,6 +240,10 @@ void SimulatedSwitch::failNextSet(mib::ErrorStatus status, int errorIndex) {
 
 void SimulatedSwitch::answerTooBigAbove(std::size_t bytes) {
     m_state->tooBigAbove = bytes;
+}
+
+void SimulatedSwitch::setRenegotiationMs(int ms) {
+    m_state->scenario.renegotiationMs = std::max(0, ms);
 }
 
 void SimulatedSwitch::stopAnsweringFor(std::int64_t ms) {

@@ -38,6 +38,9 @@ public:
     // False while a port renegotiates after an auto-negotiation write, or during
     // an injected outage.
     bool answersNow() const override;
+    // While a port renegotiates: requests wait and are answered once it is done
+    // (an outage loses them instead).
+    std::int64_t busyForMs() const override;
 
     // Milliseconds source for counters and timed behaviour (renegotiation);
     // defaults to the steady clock. Tests hand in the event loop's clock.
@@ -65,6 +68,9 @@ public:
     // Responses estimated above bytes are answered tooBig; 0 switches it off.
     void answerTooBigAbove(std::size_t bytes);
     void stopAnsweringFor(std::int64_t ms);
+    // How long the switch renegotiates after an auto-negotiation write (the scenario's
+    // renegotiationMs until changed).
+    void setRenegotiationMs(int ms);
 
 protected:
     SimulatedSwitch();

@@ -56,6 +56,22 @@ void InProcessTransport::attempt(Ticket ticket) {
     if (it == m_pending.end())
         return;
     Pending& p = it->second;
+    const std::int64_t waitMs = std::int64_t{std::max(0, p.options.timeoutSeconds)} * 1000;
+    const std::int64_t busyMs = p.answered || m_dropRequests > 0 ? 0 : m_handler.busyForMs();
+    if (busyMs > 0) {
+        // The request, and every retry of it, waits in the agent until it is back; the
+        // sender hears the answer if it has not given up by then.
+        const std::int64_t waitLeft = std::int64_t{p.triesLeft} * waitMs;
+        if (busyMs < waitLeft) {
+            p.timer = m_loop.addTimer(busyMs, [this, ticket] { attempt(ticket); });
+        } else {
+            p.timer = m_loop.addTimer(waitLeft, [this, ticket] {
+                complete(ticket,
+                         {TransportOutcome::Timeout, {}, "no response from simulated switch"});
+            });
+        }
+        return;
+    }
     --p.triesLeft;
     bool answered = false;
     if (m_dropRequests > 0) {
@@ -81,7 +97,6 @@ void InProcessTransport::attempt(Ticket ticket) {
         }
         return;
     }
-    const std::int64_t waitMs = std::int64_t{std::max(0, p.options.timeoutSeconds)} * 1000;
     if (p.triesLeft > 0) {
         p.timer = m_loop.addTimer(waitMs, [this, ticket] { attempt(ticket); });
     } else {

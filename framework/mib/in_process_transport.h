@@ -4,7 +4,9 @@
 //
 // A request that gets no answer (handler silent, request or response dropped)
 // is tried again after timeoutSeconds, retries more times, then completes with
-// Timeout: timeout x (retries + 1) after it was sent. A retry of a request the
+// Timeout: timeout x (retries + 1) after it was sent. One sent while the handler
+// is busy is answered when the handler is back, or times out as usual if the
+// handler stays busy longer. A retry of a request the
 // handler already answered is answered from that answer, as an agent answers
 // a retransmitted request id from its cache, so a SET whose response was lost
 // is applied once.

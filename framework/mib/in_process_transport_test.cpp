@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace mib {
 namespace {
 
@@ -10,6 +12,12 @@ class CountingAgent : public PduHandler {
 public:
     int handled = 0;
     std::int64_t total = 0;
+    std::int64_t busyUntil = 0;  // on the loop's clock
+    const afx::EventLoop* clock = nullptr;
+    std::int64_t busyForMs() const override {
+        return clock ? std::max<std::int64_t>(0, busyUntil - clock->now()) : 0;
+    }
+    bool answersNow() const override { return busyForMs() == 0; }
     ResponsePdu handle(const RequestPdu& pdu) override {
         ++handled;
         if (pdu.type == PduType::Set)
@@ -73,6 +81,34 @@ TEST_F(TransportTest, LostRequestsAndAnswersTimeOutAfterEveryTry) {
         EXPECT_EQ(outcomes, std::vector<TransportOutcome>{c.outcome});
         EXPECT_EQ(at, std::vector<std::int64_t>{c.afterMs});
         EXPECT_EQ(agent.handled, c.handled);
+    }
+}
+
+TEST_F(TransportTest, ABusyAgentAnswersWhenItIsBackIfTheSenderStillWaits) {
+    agent.clock = &loop;
+    struct Case {
+        std::int64_t busyMs;
+        int timeout, retries;
+        TransportOutcome outcome;
+        std::int64_t afterMs;
+    } cases[] = {
+        {12000, 20, 0, TransportOutcome::Response, 12000},  // one long try rides it out
+        {12000, 5, 1, TransportOutcome::Timeout, 10000},    // short tries give up first
+        {3000, 5, 1, TransportOutcome::Response, 3000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.busyMs);
+        outcomes.clear();
+        at.clear();
+        agent.handled = 0;
+        agent.total = 0;
+        start = loop.now();
+        agent.busyUntil = start + c.busyMs;
+        send(PduType::Set, {c.timeout, c.retries});
+        loop.advance(60000);
+        EXPECT_EQ(outcomes, std::vector<TransportOutcome>{c.outcome});
+        EXPECT_EQ(at, std::vector<std::int64_t>{c.afterMs});
+        EXPECT_EQ(agent.total, c.outcome == TransportOutcome::Response ? 5 : 0);
     }
 }
 

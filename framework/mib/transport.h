@@ -18,6 +18,10 @@ public:
     // False while the agent would not answer at all (a renegotiating port,
     // an injected outage): transports then drop the request as lost.
     virtual bool answersNow() const { return true; }
+    // Above 0 while the agent takes no request in but will again after that
+    // many milliseconds (a switch busy renegotiating): a request sent meanwhile
+    // waits and is answered then, if its sender still waits for it.
+    virtual std::int64_t busyForMs() const { return 0; }
 };
 
 struct SendOptions {
