@@ -282,7 +282,9 @@ std::optional<Failure> Session::unreportedFailures() const {
         return std::nullopt;
     }
     auto count = [](int n, const char* what) {
-        return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+        const std::string noun = what;
+        const bool sibilant = noun.ends_with("x") || noun.ends_with("s");
+        return std::to_string(n) + " " + noun + (n == 1 ? "" : sibilant ? "es" : "s");
     };
     return Failure{kExitStepFailed, count(failed.sets, "set") + " and " +
                                         count(failed.reads, "read") + " failed, " +

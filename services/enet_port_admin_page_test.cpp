@@ -127,7 +127,7 @@ TEST_F(ServiceAdminPageTest, ReadsGroupsThenVirtualPortsAndListsOnlySelectedPort
     EXPECT_EQ(listRows(IDC_ADMIN_VPORT_LIST)[3].image, sw::kIconVirtualPortDown);
     EXPECT_EQ(listRows(IDC_ADMIN_VPORT_LIST)[0].image, sw::kIconVirtualPortUp);
     // Modes 4 and 5 are the switch's own groups.
-    EXPECT_THAT(column(IDC_ADMIN_GROUP_LIST, 0), ElementsAre("1", "2", "3", "7", "9"));
+    EXPECT_THAT(column(IDC_ADMIN_GROUP_LIST, 0), ElementsAre("1", "2", "3", "7", "9", "10", "20"));
     EXPECT_EQ(listRows(IDC_ADMIN_GROUP_LIST)[0].image, sw::kIconGroup);
     EXPECT_EQ(page.m_loaded, 1);
     for (int id : {IDC_ADMIN_GROUP_NUM, IDC_ADMIN_ADMIN_STATE, IDC_ADMIN_DESCRIPTION,

@@ -77,8 +77,13 @@ void CMibComm::agentSettingsChanged() {
 void CMibComm::completed(long h, bool succeeded) {
     if (m_agent) {
         m_agent->GetTrace().call(succeeded ? "OnRequestDone" : "OnError", {num(h)});
-        if (!succeeded && m_engine) {
-            m_agent->countFailure(m_engine->completedSet(h), m_engine->completedPolledRead(h));
+        // A read of a row the agent does not hold was answered: whether that is a fault is
+        // the page's to say (some rows, a port's mirroring session say, may be absent).
+        const bool set = m_engine && m_engine->completedSet(h);
+        const bool absentRow =
+            !set && m_engine && m_engine->completedError(h) == mib::kMibNoSuchRow;
+        if (!succeeded && m_engine && !absentRow) {
+            m_agent->countFailure(set, m_engine->completedPolledRead(h));
         }
     }
     if (m_owner == nullptr)

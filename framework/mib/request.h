@@ -74,6 +74,8 @@ struct Request {
     // a polled reading from one they asked for.
     OperationKind deliveredKind = OperationKind::TableRead;
     bool deliveredPoll = false;
+    // Its error code: the request's own may be overwritten by an accessor before delivery.
+    int deliveredError = 0;
     // When the running operation's current step (a PDU's tries, a set delay) ends at the latest.
     std::int64_t stepDeadlineMs = 0;
 

@@ -534,15 +534,15 @@ void RequestEngine::finish(Request& r, bool succeeded, int code, std::string mes
             r.currentRow = static_cast<int>(at - r.rows.begin());
         }
     }
-    deliver(r.handle, succeeded, op->kind, op->poll);
+    deliver(r.handle, succeeded, op->kind, op->poll, succeeded ? 0 : code);
     startNext(r);
     if (r.pollStarted && !r.isBusy())
         schedulePoll(r);
 }
 
-void RequestEngine::deliver(long h, bool succeeded, OperationKind kind, bool poll) {
+void RequestEngine::deliver(long h, bool succeeded, OperationKind kind, bool poll, int code) {
     std::weak_ptr<bool> alive = m_alive;
-    m_loop.post([this, alive, h, succeeded, kind, poll] {
+    m_loop.post([this, alive, h, succeeded, kind, poll, code] {
         if (alive.expired())
             return;
         Request* r = find(h);
@@ -550,6 +550,7 @@ void RequestEngine::deliver(long h, bool succeeded, OperationKind kind, bool pol
             return;
         r->deliveredKind = kind;
         r->deliveredPoll = poll;
+        r->deliveredError = code;
         if (m_listener)
             m_listener(h, succeeded);
     });
@@ -818,6 +819,11 @@ bool RequestEngine::completedSet(long h) const {
 
 bool RequestEngine::completedPolledRead(long h) const {
     return read(h, false, [](const Request& r) { return r.deliveredPoll; });
+}
+
+int RequestEngine::completedError(long h) const {
+    const Request* r = find(h);
+    return r == nullptr ? kMibNoSuchRequest : r->deliveredError;
 }
 
 std::optional<std::int64_t> RequestEngine::pendingDeadline() const {

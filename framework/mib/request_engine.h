@@ -91,6 +91,7 @@ public:
     // Of the completion of h being delivered, or the last one delivered.
     bool completedSet(long h) const;
     bool completedPolledRead(long h) const;
+    int completedError(long h) const;
 
     // The latest time (loop clock, ms) by which every operation now running or waiting
     // ends, each step bounded by its request's timeout x tries; nullopt when none is.
@@ -148,7 +149,7 @@ private:
     void onSetAnswer(Request& r, const ResponsePdu& response);
     void afterSet(Request& r);
     void finish(Request& r, bool succeeded, int code = 0, std::string message = {});
-    void deliver(long h, bool succeeded, OperationKind kind, bool poll);
+    void deliver(long h, bool succeeded, OperationKind kind, bool poll, int code);
     void updateOtherRequests(const Request& source, const Operation& op);
     void schedulePoll(Request& r);
     void onPollTimer(long h);

@@ -44,30 +44,56 @@ bool oidStartsWith(const Oid& oid, const Oid& prefix) {
 
 std::string valueTypeName(ValueType t) {
     switch (t) {
-        case ValueType::Null: return "Null";
-        case ValueType::Integer: return "INTEGER";
-        case ValueType::OctetString: return "OCTET STRING";
-        case ValueType::ObjectId: return "OBJECT IDENTIFIER";
-        case ValueType::IpAddress: return "IpAddress";
-        case ValueType::Counter32: return "Counter32";
-        case ValueType::Gauge32: return "Gauge32";
-        case ValueType::TimeTicks: return "TimeTicks";
-        case ValueType::Counter64: return "Counter64";
-        case ValueType::Opaque: return "Opaque";
-        case ValueType::NoSuchObject: return "noSuchObject";
-        case ValueType::NoSuchInstance: return "noSuchInstance";
-        case ValueType::EndOfMibView: return "endOfMibView";
+        case ValueType::Null:
+            return "Null";
+        case ValueType::Integer:
+            return "INTEGER";
+        case ValueType::OctetString:
+            return "OCTET STRING";
+        case ValueType::ObjectId:
+            return "OBJECT IDENTIFIER";
+        case ValueType::IpAddress:
+            return "IpAddress";
+        case ValueType::Counter32:
+            return "Counter32";
+        case ValueType::Gauge32:
+            return "Gauge32";
+        case ValueType::TimeTicks:
+            return "TimeTicks";
+        case ValueType::Counter64:
+            return "Counter64";
+        case ValueType::Opaque:
+            return "Opaque";
+        case ValueType::NoSuchObject:
+            return "noSuchObject";
+        case ValueType::NoSuchInstance:
+            return "noSuchInstance";
+        case ValueType::EndOfMibView:
+            return "endOfMibView";
     }
     return "?";
 }
 
 std::string errorStatusName(ErrorStatus s) {
-    static const char* const names[] = {
-        "noError",    "tooBig",           "noSuchName",          "badValue",
-        "readOnly",   "genErr",           "noAccess",            "wrongType",
-        "wrongLength", "wrongEncoding",   "wrongValue",          "noCreation",
-        "inconsistentValue", "resourceUnavailable", "commitFailed", "undoFailed",
-        "authorizationError", "notWritable", "inconsistentName"};
+    static const char* const names[] = {"noError",
+                                        "tooBig",
+                                        "noSuchName",
+                                        "badValue",
+                                        "readOnly",
+                                        "genErr",
+                                        "noAccess",
+                                        "wrongType",
+                                        "wrongLength",
+                                        "wrongEncoding",
+                                        "wrongValue",
+                                        "noCreation",
+                                        "inconsistentValue",
+                                        "resourceUnavailable",
+                                        "commitFailed",
+                                        "undoFailed",
+                                        "authorizationError",
+                                        "notWritable",
+                                        "inconsistentName"};
     auto i = static_cast<int>(s);
     if (i < 0 || i >= static_cast<int>(std::size(names))) {
         return "error " + std::to_string(i);

@@ -11,7 +11,7 @@ namespace mib {
 
 using Oid = std::vector<std::uint32_t>;
 
-std::string oidToString(const Oid& oid);       // "1.3.6.1.2.1.1.5.0"
+std::string oidToString(const Oid& oid);           // "1.3.6.1.2.1.1.5.0"
 bool parseOid(const std::string& text, Oid* out);  // false on malformed text
 bool oidStartsWith(const Oid& oid, const Oid& prefix);
 
@@ -20,7 +20,7 @@ enum class ValueType {
     Integer,      // INTEGER / Integer32 / enumerations
     OctetString,  // also DisplayString, MacAddress, PhysAddress
     ObjectId,
-    IpAddress,    // 4 octets in `octets`
+    IpAddress,  // 4 octets in `octets`
     Counter32,
     Gauge32,
     TimeTicks,
@@ -43,12 +43,19 @@ struct Value {
     static Value makeString(std::string s) {
         return Value{ValueType::OctetString, 0, 0, std::move(s), {}};
     }
-    static Value makeCounter32(std::uint32_t v) { return Value{ValueType::Counter32, v, 0, {}, {}}; }
+    static Value makeCounter32(std::uint32_t v) {
+        return Value{ValueType::Counter32, v, 0, {}, {}};
+    }
     static Value makeGauge32(std::uint32_t v) { return Value{ValueType::Gauge32, v, 0, {}, {}}; }
-    static Value makeTimeTicks(std::uint32_t v) { return Value{ValueType::TimeTicks, v, 0, {}, {}}; }
-    static Value makeCounter64(std::uint64_t v) { return Value{ValueType::Counter64, 0, v, {}, {}}; }
+    static Value makeTimeTicks(std::uint32_t v) {
+        return Value{ValueType::TimeTicks, v, 0, {}, {}};
+    }
+    static Value makeCounter64(std::uint64_t v) {
+        return Value{ValueType::Counter64, 0, v, {}, {}};
+    }
     static Value makeIpAddress(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8_t d) {
-        return Value{ValueType::IpAddress, 0, 0, std::string{char(a), char(b), char(c), char(d)}, {}};
+        return Value{
+            ValueType::IpAddress, 0, 0, std::string{char(a), char(b), char(c), char(d)}, {}};
     }
     static Value makeOid(Oid o) { return Value{ValueType::ObjectId, 0, 0, {}, std::move(o)}; }
     static Value exception(ValueType t) { return Value{t, 0, 0, {}, {}}; }
