@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/afx/record_access.h"
+
 namespace {
 
 afx::WindowSystem& ws() {

@@ -4,6 +4,7 @@
 
 #include "framework/afx/event_loop.h"
 #include "framework/afx/fault.h"
+#include "framework/afx/record_access.h"
 #include "framework/afx/ui_hook.h"
 
 // ---- CDialog

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "framework/afx/controls.h"
+#include "framework/afx/record_access.h"
 
 namespace afx {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/afx/event_loop.h"
+#include "framework/afx/record_access.h"
 
 namespace afx {
 

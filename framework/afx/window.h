@@ -296,10 +296,6 @@ private:
     std::unordered_map<TimerKey, std::uint64_t, TimerKeyHash> m_timers;  // -> event loop timer
 };
 
-// The window system's own write access to a record, for its control classes and operator
-// actions: code outside framework/afx does not call it. Whoever writes must then notify.
-WindowRecord* writableRecord(HWND hwnd);
-
 // Free-function shorthands over WindowSystem::instance().
 inline WindowSystem& windows() {
     return WindowSystem::instance();

@@ -7,6 +7,7 @@
 #include "framework/afx/app.h"
 #include "framework/afx/ddx.h"
 #include "framework/afx/fault.h"
+#include "framework/afx/record_access.h"
 #include "framework/afx/ui_hook.h"
 
 namespace afx {
