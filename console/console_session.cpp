@@ -20,8 +20,7 @@
 #include "framework/afx/printable_text.h"
 #include "framework/afx/text_renderer.h"
 #include "framework/afx/ui_hook.h"
-#include "framework/mib/in_process_transport.h"
-#include "framework/mib/netsnmp_transport.h"
+#include "framework/mib/transport.h"
 #include "framework/sw/sw_property_sheet.h"
 
 namespace console {
@@ -253,10 +252,8 @@ std::optional<Failure> Session::run() {
     }
     EventSettler settler(m_loop, kSettleSlackMs);
     settler.setDeadlineProbe([agent = m_agent.agent.get()] { return agent->pendingDeadline(); });
-    if (auto* inProcess = dynamic_cast<mib::InProcessTransport*>(m_agent.transport.get())) {
-        settler.setBusyProbe([inProcess] { return inProcess->pendingCount() > 0; });
-    } else if (auto* snmp = dynamic_cast<mib::NetSnmpTransport*>(m_agent.transport.get())) {
-        settler.setBusyProbe([snmp] { return snmp->pendingCount() > 0; });
+    if (mib::Transport* transport = m_agent.transport.get()) {
+        settler.setBusyProbe([transport] { return transport->pendingCount() > 0; });
     }
     if (!settler.settle()) {
         return Failure{kExitStepFailed, "the pages did not finish loading within " +

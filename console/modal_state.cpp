@@ -1,21 +1,16 @@
 #include "console/modal_state.h"
 
-#include "framework/afx/dialog.h"
+#include "framework/afx/window.h"
 
 namespace console {
 
 bool modalHasEnded(HWND modal) {
-    if (!afx::windows().isWindow(modal)) {
+    const afx::WindowRecord* r = afx::windows().find(modal);
+    if (r == nullptr || r->modal == afx::ModalState::Ended) {
         return true;
     }
-    CWnd* wnd = CWnd::FromHandlePermanent(modal);
-    if (auto* dialog = dynamic_cast<CDialog*>(wnd)) {
-        return dialog->isModalEnded();
-    }
-    if (auto* sheet = dynamic_cast<CPropertySheet*>(wnd)) {
-        return sheet->isModalEnded();
-    }
-    return true;
+    // A dialog not (yet) run modally has not ended; anything else is not a modal window.
+    return r->cls != afx::WindowClass::Dialog;
 }
 
 }  // namespace console

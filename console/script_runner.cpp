@@ -198,8 +198,7 @@ std::vector<HWND> ScriptRunner::openSheets() const {
             return;
         }
         if (hwnd != m_sheetWindow && r->cls == afx::WindowClass::Dialog &&
-            !r->is(afx::style::kChild) &&
-            dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(hwnd)) != nullptr) {
+            !r->is(afx::style::kChild) && !r->tabs.empty()) {
             modeless.push_back(hwnd);
         }
         for (HWND child : r->children) {
@@ -269,21 +268,23 @@ afx::StepResult ScriptRunner::addressSheet(const std::string& which) {
 }
 
 afx::StepResult ScriptRunner::activatePageOf(HWND sheetWindow, const std::string& title) {
-    auto* sheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(sheetWindow));
+    const afx::WindowRecord* sheet = afx::windows().find(sheetWindow);
     if (sheet == nullptr) {
         return afx::StepResult::failure("the sheet is closed");
     }
     std::string known;
-    for (int i = 0; i < sheet->GetPageCount(); ++i) {
-        CPropertyPage* page = sheet->GetPage(i);
-        const std::string caption = page->GetSafeHwnd() ? windowText(page->GetSafeHwnd()) : "";
+    for (std::size_t i = 0; i < sheet->tabs.size(); ++i) {
+        const std::string& caption = sheet->tabs[i];
         int index = 0;
         if ((!caption.empty() && sameIgnoringCase(caption, title)) ||
-            (asIndex(title, &index) && index == i)) {
-            if (!sheet->SetActivePage(page)) {
+            (asIndex(title, &index) && index == static_cast<int>(i))) {
+            const afx::ActionResult shown =
+                afx::operatorActivateTab(sheetWindow, static_cast<int>(i));
+            if (shown.reason == afx::Refusal::Declined) {
                 return afx::StepResult::failure("the active page refused to let go");
             }
-            return afx::StepResult::success();
+            return shown ? afx::StepResult::success()
+                         : afx::StepResult::failure(afx::describeRefusal(shown, sheetWindow));
         }
         known += (known.empty() ? "" : ", ") + std::to_string(i) +
                  (caption.empty() ? "" : " \"" + caption + "\"");
@@ -321,17 +322,19 @@ afx::StepResult ScriptRunner::drag(const std::string& label, int row) {
     if (!found.result.ok) {
         return found.result;
     }
-    auto* list = dynamic_cast<CSwListCtrl*>(CWnd::FromHandlePermanent(found.hwnd));
-    if (list == nullptr) {
+    const afx::WindowRecord* record = afx::windows().find(found.hwnd);
+    if (record->cls != afx::WindowClass::ListView) {
         return afx::StepResult::failure("\"" + label + "\" is not a list of the page");
     }
-    const afx::WindowRecord* record = afx::windows().find(found.hwnd);
     if (row >= static_cast<int>(record->rows.size())) {
         return afx::StepResult::failure("the list has " + std::to_string(record->rows.size()) +
                                         " rows; there is no row " + std::to_string(row));
     }
-    const CString text = list->BeginDrag(row);
-    m_out << "drag " << row << ": \"" << afx::printableText(text.str()) << "\"\n";
+    const afx::ActionResult dragged = afx::operatorDragRow(found.hwnd, row);
+    if (!dragged && dragged.reason != afx::Refusal::Declined) {
+        return afx::StepResult::failure(afx::describeRefusal(dragged, found.hwnd));
+    }
+    m_out << "drag " << row << ": \"" << afx::printableText(dragged.text) << "\"\n";
     return afx::StepResult::success();
 }
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/afx/record_access.h"
+
 namespace {
 
 afx::WindowSystem& ws() {
@@ -34,13 +36,15 @@ int insertionIndex(const afx::WindowRecord& r, int requested, const char* text) 
 }
 
 int insertItem(HWND hwnd, int requested, LPCTSTR text) {
-    afx::WindowRecord* r = ws().find(hwnd);
+    afx::WindowRecord* r = afx::writableRecord(hwnd);
     if (!r) {
         return -1;
     }
     const char* t = text ? text : "";
     const int at = insertionIndex(*r, requested, t);
-    ws().modify(hwnd, afx::Change::Items, [&](afx::WindowRecord& rec) {
+    const auto inserted =
+        afx::ChangeNotice::rowsOf(afx::Change::Items, afx::RowChange::Inserted, at);
+    ws().modify(hwnd, inserted, [&](afx::WindowRecord& rec) {
         rec.items.insert(rec.items.begin() + at, afx::ListItem{t, 0, false});
         if (rec.curSel >= at) {
             ++rec.curSel;
@@ -50,11 +54,13 @@ int insertItem(HWND hwnd, int requested, LPCTSTR text) {
 }
 
 int deleteItem(HWND hwnd, int index) {
-    afx::WindowRecord* r = ws().find(hwnd);
+    afx::WindowRecord* r = afx::writableRecord(hwnd);
     if (!validIndex(r, index)) {
         return -1;
     }
-    ws().modify(hwnd, afx::Change::Items, [&](afx::WindowRecord& rec) {
+    const auto removed =
+        afx::ChangeNotice::rowsOf(afx::Change::Items, afx::RowChange::Removed, index);
+    ws().modify(hwnd, removed, [&](afx::WindowRecord& rec) {
         rec.items.erase(rec.items.begin() + index);
         if (rec.curSel == index) {
             rec.curSel = -1;
@@ -106,7 +112,7 @@ int getItemText(HWND hwnd, int index, LPTSTR buffer) {
 }
 
 int setItemData(HWND hwnd, int index, DWORD_PTR data) {
-    afx::WindowRecord* r = ws().find(hwnd);
+    afx::WindowRecord* r = afx::writableRecord(hwnd);
     if (!validIndex(r, index)) {
         return -1;
     }
@@ -121,7 +127,7 @@ DWORD_PTR getItemData(HWND hwnd, int index) {
 }
 
 int setCurSel(HWND hwnd, int index) {
-    afx::WindowRecord* r = ws().find(hwnd);
+    afx::WindowRecord* r = afx::writableRecord(hwnd);
     if (!r) {
         return -1;
     }
@@ -142,7 +148,7 @@ bool isMultiSelectListBox(const afx::WindowRecord* r) {
 
 // Sets a list view row's state bits under mask; tells the parent when they changed.
 bool setRowState(HWND hwnd, int row, UINT state, UINT mask) {
-    afx::WindowRecord* r = ws().find(hwnd);
+    afx::WindowRecord* r = afx::writableRecord(hwnd);
     if (!validRow(r, row)) {
         return false;
     }
@@ -151,7 +157,9 @@ bool setRowState(HWND hwnd, int row, UINT state, UINT mask) {
     if (oldState == newState) {
         return true;
     }
-    ws().modify(hwnd, afx::Change::ItemState, [&](afx::WindowRecord& rec) {
+    const auto changed =
+        afx::ChangeNotice::rowsOf(afx::Change::ItemState, afx::RowChange::Changed, row);
+    ws().modify(hwnd, changed, [&](afx::WindowRecord& rec) {
         rec.rows[static_cast<std::size_t>(row)].state = newState;
     });
     NMLISTVIEW nm;
@@ -160,7 +168,7 @@ bool setRowState(HWND hwnd, int row, UINT state, UINT mask) {
     nm.uOldState = oldState;
     nm.uNewState = newState;
     nm.uChanged = LVIF_STATE;
-    r = ws().find(hwnd);
+    r = afx::writableRecord(hwnd);
     if (validRow(r, row)) {
         nm.lParam = static_cast<LPARAM>(r->rows[static_cast<std::size_t>(row)].data);
     }
@@ -467,7 +475,7 @@ BOOL CImageList::DeleteImageList() {
 // ---- CListCtrl
 
 int CListCtrl::InsertColumn(int column, LPCTSTR heading, int format, int width, int /*subItem*/) {
-    afx::WindowRecord* r = record();
+    const afx::WindowRecord* r = record();
     if (!r || column < 0) {
         return -1;
     }
@@ -498,7 +506,7 @@ int CListCtrl::InsertColumn(int column, const LVCOLUMN* c) {
 }
 
 BOOL CListCtrl::DeleteColumn(int column) {
-    afx::WindowRecord* r = record();
+    const afx::WindowRecord* r = record();
     if (!r || column < 0 || column >= static_cast<int>(r->columns.size())) {
         return FALSE;
     }
@@ -519,7 +527,7 @@ int CListCtrl::GetColumnCount() const {
 }
 
 BOOL CListCtrl::SetColumnWidth(int column, int width) {
-    afx::WindowRecord* r = record();
+    const afx::WindowRecord* r = record();
     if (!r || column < 0 || column >= static_cast<int>(r->columns.size())) {
         return FALSE;
     }
@@ -537,7 +545,7 @@ int CListCtrl::GetColumnWidth(int column) const {
 }
 
 BOOL CListCtrl::SetColumn(int column, const LVCOLUMN* c) {
-    afx::WindowRecord* r = record();
+    const afx::WindowRecord* r = record();
     if (!c || !r || column < 0 || column >= static_cast<int>(r->columns.size())) {
         return FALSE;
     }
@@ -578,12 +586,14 @@ int CListCtrl::InsertItem(int item, LPCTSTR text) {
 }
 
 int CListCtrl::InsertItem(int item, LPCTSTR text, int image) {
-    afx::WindowRecord* r = record();
+    const afx::WindowRecord* r = record();
     if (!r || item < 0) {
         return -1;
     }
     const int at = std::min(item, static_cast<int>(r->rows.size()));
-    ws().modify(m_hWnd, afx::Change::Rows, [&](afx::WindowRecord& rec) {
+    const auto inserted =
+        afx::ChangeNotice::rowsOf(afx::Change::Rows, afx::RowChange::Inserted, at);
+    ws().modify(m_hWnd, inserted, [&](afx::WindowRecord& rec) {
         afx::ListRow row;
         row.cells.push_back(text ? text : "");
         row.image = image;
@@ -608,11 +618,13 @@ int CListCtrl::InsertItem(const LVITEM* item) {
 }
 
 BOOL CListCtrl::SetItemText(int item, int subItem, LPCTSTR text) {
-    afx::WindowRecord* r = record();
+    const afx::WindowRecord* r = record();
     if (!validRow(r, item) || subItem < 0) {
         return FALSE;
     }
-    ws().modify(m_hWnd, afx::Change::Rows, [&](afx::WindowRecord& rec) {
+    const auto changed =
+        afx::ChangeNotice::rowsOf(afx::Change::Rows, afx::RowChange::Changed, item);
+    ws().modify(m_hWnd, changed, [&](afx::WindowRecord& rec) {
         auto& cells = rec.rows[static_cast<std::size_t>(item)].cells;
         if (cells.size() <= static_cast<std::size_t>(subItem)) {
             cells.resize(static_cast<std::size_t>(subItem) + 1);
@@ -658,7 +670,9 @@ BOOL CListCtrl::SetItem(int item, int subItem, UINT mask, LPCTSTR text, int imag
         SetItemText(item, subItem, text);
     }
     if (mask & LVIF_IMAGE) {
-        ws().modify(m_hWnd, afx::Change::Rows, [item, image](afx::WindowRecord& rec) {
+        const auto changed =
+            afx::ChangeNotice::rowsOf(afx::Change::Rows, afx::RowChange::Changed, item);
+        ws().modify(m_hWnd, changed, [item, image](afx::WindowRecord& rec) {
             rec.rows[static_cast<std::size_t>(item)].image = image;
         });
     }
@@ -690,7 +704,7 @@ BOOL CListCtrl::DeleteItem(int item) {
     if (!validRow(record(), item)) {
         return FALSE;
     }
-    ws().modify(m_hWnd, afx::Change::Rows,
+    ws().modify(m_hWnd, afx::ChangeNotice::rowsOf(afx::Change::Rows, afx::RowChange::Removed, item),
                 [item](afx::WindowRecord& rec) { rec.rows.erase(rec.rows.begin() + item); });
     return TRUE;
 }
@@ -762,11 +776,11 @@ int CListCtrl::GetSelectionMark() const {
 }
 
 BOOL CListCtrl::SetItemData(int item, DWORD_PTR data) {
-    afx::WindowRecord* r = record();
+    afx::WindowRecord* r = afx::writableRecord(m_hWnd);
     if (!validRow(r, item)) {
         return FALSE;
     }
-    r->rows[static_cast<std::size_t>(item)].data = data;
+    r->rows[static_cast<std::size_t>(item)].data = data;  // not shown: nobody to tell
     return TRUE;
 }
 

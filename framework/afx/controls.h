@@ -142,37 +142,58 @@ namespace afx {
 enum class SelectMode { Plain, Ctrl, Shift };
 
 // Operator actions: change state as a person would and cause the notifications a person
-// would cause. They act only on enabled, visible windows and return false otherwise;
-// lastOperatorRefusal() then tells why.
+// would cause. They act only on enabled, visible windows; each returns what it did or why
+// it refused.
 enum class Refusal {
     None,
     NoWindow,
-    Disabled,    // the window, or the ancestor named by OperatorRefusal::window
+    Disabled,    // the window, or the ancestor named by ActionResult::window
     Hidden,      // likewise
     ReadOnly,    // edit
     WrongClass,  // not the kind of control the action operates
-    OutOfRange,  // entry, row or column index (or entry text) the control lacks
+    OutOfRange,  // entry, row, column or tab index (or entry text) the control lacks
+    Declined,    // the window's owner said no (a page that keeps the focus, rows not draggable)
 };
-struct OperatorRefusal {
+
+struct ActionResult {
     Refusal reason = Refusal::None;
     // The window that refused: the control itself, or the disabled or hidden ancestor.
     HWND window = nullptr;
-    explicit operator bool() const { return reason != Refusal::None; }
+    // What the action produced, if anything (the text a row drag carries).
+    std::string text;
+
+    // Reads as the bool these actions returned before they said why.
+    operator bool() const { return reason == Refusal::None; }  // NOLINT
+    static ActionResult done(std::string text = {}) {
+        return {Refusal::None, nullptr, std::move(text)};
+    }
+    static ActionResult refused(Refusal reason, HWND window) { return {reason, window, {}}; }
 };
-// Why the last operator action returned false; None after one that acted.
-const OperatorRefusal& lastOperatorRefusal();
 // "disabled", "hidden", "read-only", ...
 const char* refusalText(Refusal reason);
+// Why the action on control refused, as a person reads it: `edit "Name" is disabled`,
+// `check box "Auto" is inside dialog "General", which is hidden`.
+std::string describeRefusal(const ActionResult& result, HWND control);
 
-bool operatorClick(HWND button);
-bool operatorType(HWND edit, const std::string& text);  // replaces the whole text
-bool operatorChoose(HWND combo, int index);
-bool operatorChooseText(HWND combo, const std::string& text);
-bool operatorSelectListBox(HWND listBox, int index, SelectMode mode = SelectMode::Plain);
-bool operatorDoubleClick(HWND control, int index = -1);  // list box item or list view row
-bool operatorSelectRows(HWND listView, const std::vector<int>& rows,
-                        SelectMode mode = SelectMode::Plain);
-bool operatorClickColumn(HWND listView, int column);
-bool operatorSetFocus(HWND control);
+ActionResult operatorClick(HWND button);
+ActionResult operatorType(HWND edit, const std::string& text);  // replaces the whole text
+ActionResult operatorChoose(HWND combo, int index);
+ActionResult operatorChooseText(HWND combo, const std::string& text);
+ActionResult operatorSelectListBox(HWND listBox, int index, SelectMode mode = SelectMode::Plain);
+ActionResult operatorDoubleClick(HWND control, int index = -1);  // list box item or list view row
+ActionResult operatorSelectRows(HWND listView, const std::vector<int>& rows,
+                                SelectMode mode = SelectMode::Plain);
+ActionResult operatorClickColumn(HWND listView, int column);
+ActionResult operatorSetFocus(HWND control);
+// A click on the property sheet's tab; the page shown may refuse to let go (Declined).
+ActionResult operatorActivateTab(HWND sheet, int index);
+// Starts dragging the list view's row; the result's text is what the drag carries. Lists
+// whose rows cannot be dragged now decline.
+ActionResult operatorDragRow(HWND listView, int row);
+
+// What operatorActivateTab and operatorDragRow ask of the window's object.
+constexpr UINT WM_AFX_ACTIVATE_TAB = 0x0363;  // wParam: index; answers nonzero if shown
+constexpr UINT WM_AFX_BEGIN_DRAG = 0x0364;    // wParam: row, lParam: std::string* to fill;
+                                              // answers nonzero if the row is dragged
 
 }  // namespace afx

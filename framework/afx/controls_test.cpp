@@ -1,5 +1,6 @@
 #include "framework/afx/controls.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "framework/afx/fault.h"
@@ -292,44 +293,45 @@ TEST_F(ControlsTest, DeletingARowMovesTheSelectionWithTheRowsBelow) {
 
 TEST_F(ControlsTest, RefusedOperatorActionsSayWhy) {
     using afx::Refusal;
-    auto refusal = [] { return afx::lastOperatorRefusal().reason; };
-    EXPECT_TRUE(afx::operatorType(item(kEdit), "ok"));
+    afx::ActionResult last;
+    auto refusal = [&] { return last.reason; };
+    EXPECT_TRUE(last = afx::operatorType(item(kEdit), "ok"));
     EXPECT_EQ(refusal(), Refusal::None);
 
     control<CEdit>(kEdit)->SetReadOnly(TRUE);
-    EXPECT_FALSE(afx::operatorType(item(kEdit), "x"));
+    EXPECT_FALSE(last = afx::operatorType(item(kEdit), "x"));
     EXPECT_EQ(refusal(), Refusal::ReadOnly);
     control<CEdit>(kEdit)->SetReadOnly(FALSE);
 
-    ASSERT_TRUE(afx::operatorSetFocus(item(kCombo)));
-    EXPECT_FALSE(afx::operatorClick(item(kEdit)));
+    ASSERT_TRUE(last = afx::operatorSetFocus(item(kCombo)));
+    EXPECT_FALSE(last = afx::operatorClick(item(kEdit)));
     EXPECT_EQ(refusal(), Refusal::WrongClass);
     EXPECT_EQ(afx::windows().focus(), item(kCombo));  // a refused click moves nothing
 
-    EXPECT_FALSE(afx::operatorChoose(item(kCombo), 0));  // no entries
+    EXPECT_FALSE(last = afx::operatorChoose(item(kCombo), 0));  // no entries
     EXPECT_EQ(refusal(), Refusal::OutOfRange);
 
     control<CButton>(kCheck)->EnableWindow(FALSE);
-    EXPECT_FALSE(afx::operatorClick(item(kCheck)));
+    EXPECT_FALSE(last = afx::operatorClick(item(kCheck)));
     EXPECT_EQ(refusal(), Refusal::Disabled);
-    EXPECT_EQ(afx::lastOperatorRefusal().window, item(kCheck));
+    EXPECT_EQ(last.window, item(kCheck));
     control<CButton>(kCheck)->EnableWindow(TRUE);
 
     control<CWnd>(kList)->ShowWindow(SW_HIDE);
-    EXPECT_FALSE(afx::operatorSelectListBox(item(kList), 0));
+    EXPECT_FALSE(last = afx::operatorSelectListBox(item(kList), 0));
     EXPECT_EQ(refusal(), Refusal::Hidden);
     control<CWnd>(kList)->ShowWindow(SW_SHOW);
 
     // The parent is the one that is disabled: the refusal names it.
     parent.EnableWindow(FALSE);
-    EXPECT_FALSE(afx::operatorClick(item(kCheck)));
+    EXPECT_FALSE(last = afx::operatorClick(item(kCheck)));
     EXPECT_EQ(refusal(), Refusal::Disabled);
-    EXPECT_EQ(afx::lastOperatorRefusal().window, parent.m_hWnd);
+    EXPECT_EQ(last.window, parent.m_hWnd);
     parent.EnableWindow(TRUE);
 
     const HWND gone = item(kRadioC);
     afx::windows().destroy(gone);
-    EXPECT_FALSE(afx::operatorClick(gone));
+    EXPECT_FALSE(last = afx::operatorClick(gone));
     EXPECT_EQ(refusal(), Refusal::NoWindow);
 }
 
@@ -388,6 +390,95 @@ ON_NOTIFY(LVN_COLUMNCLICK, kListView, &MapParent::OnColumnClick)
 ON_NOTIFY(NM_DBLCLK, kListView, &MapParent::OnDoubleClick)
 ON_BN_CLICKED(kCheck, &MapParent::OnChecked)
 END_MESSAGE_MAP()
+
+// Hears the notices of one window, as a presenter (batches) or as a probe (everything).
+class NoticeLog : public afx::WindowObserver {
+public:
+    NoticeLog(HWND window, bool batches) : m_window(window), m_batches(batches) {
+        afx::windows().addObserver(this);
+    }
+    ~NoticeLog() override { afx::windows().removeObserver(this); }
+    NoticeLog(const NoticeLog&) = delete;
+    NoticeLog& operator=(const NoticeLog&) = delete;
+    bool takesBatches() const override { return m_batches; }
+    void recordChanged(HWND hwnd, const afx::ChangeNotice& notice) override {
+        if (hwnd == m_window) {
+            notices.push_back(notice);
+        }
+    }
+    std::vector<afx::ChangeNotice> notices;
+
+private:
+    HWND m_window;
+    bool m_batches;
+};
+
+TEST_F(ControlsTest, RowNoticesSayWhichRowsAndRedrawOffMergesThemForPresenters) {
+    auto* list = control<CListCtrl>(kListView);
+    NoticeLog presenter(item(kListView), true);
+    NoticeLog probe(item(kListView), false);
+    list->InsertItem(0, "a");
+    list->InsertItem(1, "b");
+    list->SetItemText(1, 1, "x");
+    list->DeleteItem(0);
+    using afx::RowChange;
+    ASSERT_EQ(presenter.notices.size(), 4u);
+    EXPECT_EQ(presenter.notices[1].rows, RowChange::Inserted);
+    EXPECT_EQ(presenter.notices[1].first, 1);
+    EXPECT_EQ(presenter.notices[2].rows, RowChange::Changed);
+    EXPECT_EQ(presenter.notices[3].rows, RowChange::Removed);
+    EXPECT_EQ(presenter.notices[3].first, 0);
+    presenter.notices.clear();
+    probe.notices.clear();
+
+    list->SetRedraw(FALSE);
+    for (int i = 1; i <= 100; ++i) {
+        list->InsertItem(i, "row");
+    }
+    EXPECT_TRUE(presenter.notices.empty());
+    EXPECT_EQ(probe.notices.size(), 100u) << "probes hear every change as it happens";
+    list->SetRedraw(TRUE);
+    ASSERT_EQ(presenter.notices.size(), 1u);
+    const afx::ChangeNotice& batch = presenter.notices[0];
+    EXPECT_TRUE(batch.batched());
+    EXPECT_EQ(batch.rows, RowChange::Inserted);
+    EXPECT_EQ(batch.first, 1);
+    EXPECT_EQ(batch.count, 100);
+
+    // Changes of several kinds are one notice of every kind they cover, over their rows.
+    list->SetRedraw(FALSE);
+    list->SetItemText(5, 0, "changed");
+    list->SetItemState(7, LVIS_SELECTED, LVIS_SELECTED);
+    list->SetRedraw(TRUE);
+    ASSERT_EQ(presenter.notices.size(), 2u);
+    EXPECT_TRUE(presenter.notices[1].covers(afx::Change::Rows));
+    EXPECT_TRUE(presenter.notices[1].covers(afx::Change::ItemState));
+    EXPECT_FALSE(presenter.notices[1].covers(afx::Change::Columns));
+    EXPECT_EQ(presenter.notices[1].rows, RowChange::Changed);
+    EXPECT_EQ(presenter.notices[1].first, 5);
+    EXPECT_EQ(presenter.notices[1].count, 3);
+
+    list->SetRedraw(FALSE);
+    list->SetRedraw(TRUE);
+    EXPECT_EQ(presenter.notices.size(), 2u) << "nothing changed, nothing told";
+}
+
+TEST_F(ControlsTest, RefusalsReadAsSentencesAndDragsNeedAListThatOffersThem) {
+    control<CButton>(kCheck)->EnableWindow(FALSE);
+    const afx::ActionResult click = afx::operatorClick(item(kCheck));
+    EXPECT_EQ(afx::describeRefusal(click, item(kCheck)), "check box is disabled");
+    control<CButton>(kCheck)->EnableWindow(TRUE);
+    parent.ShowWindow(SW_HIDE);
+    EXPECT_THAT(afx::describeRefusal(afx::operatorClick(item(kCheck)), item(kCheck)),
+                ::testing::EndsWith(", which is hidden"));
+    parent.ShowWindow(SW_SHOW);
+
+    auto* list = control<CListCtrl>(kListView);
+    list->InsertItem(0, "a");
+    const afx::ActionResult plain = afx::operatorDragRow(item(kListView), 0);
+    EXPECT_EQ(plain.reason, afx::Refusal::Declined) << "a plain list view offers no drags";
+    EXPECT_EQ(afx::operatorDragRow(item(kListView), 3).reason, afx::Refusal::OutOfRange);
+}
 
 TEST(ReflectionTest, ControlsHandleTheirOwnNotificationsBeforeTheParent) {
     MapParent parent;

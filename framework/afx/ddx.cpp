@@ -34,7 +34,7 @@ long leadingNumber(const char* text) {
 
 namespace {
 
-afx::WindowRecord* recordOf(HWND hwnd) {
+const afx::WindowRecord* recordOf(HWND hwnd) {
     return afx::windows().find(hwnd);
 }
 

@@ -1,36 +1,11 @@
 #include "framework/afx/dialog.h"
 
-#include <cstdio>
+#include <string>
 
 #include "framework/afx/event_loop.h"
 #include "framework/afx/fault.h"
+#include "framework/afx/record_access.h"
 #include "framework/afx/ui_hook.h"
-
-namespace afx {
-
-bool runModalLoop(HWND dialog, const std::function<bool()>& done) {
-    EventLoop& loop = EventLoop::instance();
-    while (!done() && windows().isWindow(dialog)) {
-        if (!loop.isVirtualClock()) {
-            loop.runOnce(50);
-            continue;
-        }
-        loop.runUntilIdle();
-        if (done()) {
-            break;
-        }
-        if (loop.hasTimers()) {
-            loop.advance(std::max<std::int64_t>(0, loop.nextTimerDue() - loop.now()));
-        } else if (loop.hasWatches()) {
-            loop.runOnce(10);
-        } else {
-            return done();  // nothing can end it any more
-        }
-    }
-    return done();
-}
-
-}  // namespace afx
 
 // ---- CDialog
 
@@ -49,7 +24,7 @@ CDialog::CDialog(UINT templateId, CWnd* parent)
       m_pParentWnd(parent) {}
 
 CDialog::~CDialog() {
-    if (afx::WindowRecord* r = record(); r && r->target == this) {
+    if (afx::WindowRecord* r = afx::writableRecord(m_hWnd); r && r->target == this) {
         r->target = nullptr;  // no virtual calls into a half-destroyed object
         afx::windows().destroy(m_hWnd);
     }
@@ -70,7 +45,7 @@ BOOL CDialog::createFromTemplate(HWND parent) {
     HWND hwnd = ws.create(afx::WindowClass::Dialog, parent, static_cast<int>(m_templateId),
                           dialog->caption, isChildDialog() ? afx::style::kChild : 0,
                           CRect(0, 0, dialog->size.cx, dialog->size.cy));
-    ws.find(hwnd)->templateId = static_cast<int>(m_templateId);
+    afx::writableRecord(hwnd)->templateId = static_cast<int>(m_templateId);
     for (const auto& control : dialog->controls) {
         HWND child = ws.create(control.cls, hwnd, control.id, control.text,
                                control.style | afx::style::kChild, control.rect);
@@ -97,7 +72,7 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     }
     if (OnInitDialog()) {
         // The first control that takes input gets the focus, as the desktop does.
-        if (afx::WindowRecord* r = record()) {
+        if (const afx::WindowRecord* r = record()) {
             for (HWND child : r->children) {
                 const afx::WindowRecord* c = afx::windows().find(child);
                 if (c->enabled && c->cls != afx::WindowClass::Static &&
@@ -113,49 +88,21 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
 }
 
 INT_PTR CDialog::DoModal() {
-    m_modalEnded = false;
-    m_modalResult = -1;
+    m_modal.reset(-1);
     if (!Create(m_templateId, m_pParentWnd)) {
         return -1;
     }
-    if (m_modalEnded) {
+    if (m_modal.ended()) {
         DestroyWindow();
-        return m_modalResult;  // ended from OnInitDialog
+        return m_modal.result();  // ended from OnInitDialog
     }
-    HWND self = m_hWnd;
-    CWnd* parent = m_pParentWnd;
-    const BOOL parentWasEnabled = parent && parent->IsWindowEnabled();
-    if (parentWasEnabled) {
-        parent->EnableWindow(FALSE);
-    }
-    m_modalRunning = true;
-    if (afx::UiDriver* driver = afx::uiDriver()) {
-        driver->modalLoopStarted(self);
-    }
-    if (!afx::runModalLoop(self, [this] { return m_modalEnded; })) {
-        if (afx::windows().isWindow(self)) {
-            std::fprintf(stderr, "afx: modal dialog %u waits for nothing; cancelled\n",
-                         m_templateId);
-            m_modalResult = IDCANCEL;
-        }
-    }
-    m_modalRunning = false;
-    if (afx::UiDriver* driver = afx::uiDriver()) {
-        driver->modalLoopEnded(self);
-    }
-    if (parentWasEnabled && afx::windows().isWindow(parent->m_hWnd)) {
-        parent->EnableWindow(TRUE);
-    }
-    if (afx::windows().isWindow(self)) {
-        afx::windows().destroy(self);
-    }
-    return m_modalResult;
+    const std::string what = "dialog " + std::to_string(m_templateId);
+    return m_modal.run(m_hWnd, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, IDCANCEL,
+                       what.c_str());
 }
 
 void CDialog::EndDialog(int result) {
-    m_modalResult = result;
-    m_modalEnded = true;
-    if (!m_modalRunning) {
+    if (!m_modal.end(result)) {
         DestroyWindow();  // modeless, or ended before the loop started (DoModal destroys)
     }
 }
@@ -245,7 +192,7 @@ CPropertySheet::~CPropertySheet() {
             page->m_pSheet = nullptr;
         }
     }
-    if (afx::WindowRecord* r = record(); r && r->target == this) {
+    if (afx::WindowRecord* r = afx::writableRecord(m_hWnd); r && r->target == this) {
         r->target = nullptr;
         afx::windows().destroy(m_hWnd);
     }
@@ -259,6 +206,25 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
     page->m_pSheet = this;
     m_pages.push_back(page);
     m_created.push_back(false);
+    syncTabs();
+}
+
+void CPropertySheet::syncTabs() {
+    if (!afx::windows().isWindow(m_hWnd)) {
+        return;
+    }
+    std::vector<std::string> captions;
+    for (const CPropertyPage* page : m_pages) {
+        captions.push_back(page->m_caption.str());
+    }
+    afx::windows().setTabs(m_hWnd, std::move(captions), m_active);
+}
+
+LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == afx::WM_AFX_ACTIVATE_TAB) {
+        return SetActivePage(static_cast<int>(wParam)) ? 1 : 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
 }
 
 void CPropertySheet::RemovePage(CPropertyPage* page) {
@@ -280,6 +246,7 @@ void CPropertySheet::RemovePage(CPropertyPage* page) {
     } else if (m_active > index) {
         --m_active;
     }
+    syncTabs();
 }
 
 CPropertyPage* CPropertySheet::GetPage(int index) const {
@@ -326,6 +293,7 @@ BOOL CPropertySheet::SetActivePage(int index) {
         m_created[slot] = true;
     }
     m_active = index;
+    afx::windows().setActiveTab(m_hWnd, index);
     next->ShowWindow(SW_SHOW);
     next->OnSetActive();
     return TRUE;
@@ -358,6 +326,7 @@ BOOL CPropertySheet::Create(CWnd* parent, DWORD /*style*/, DWORD /*exStyle*/) {
     createButtons();
     m_active = -1;
     std::fill(m_created.begin(), m_created.end(), false);
+    syncTabs();
     if (!m_pages.empty()) {
         const int first = m_initialPage >= 0 && m_initialPage < GetPageCount() ? m_initialPage : 0;
         SetActivePage(first);
@@ -366,29 +335,11 @@ BOOL CPropertySheet::Create(CWnd* parent, DWORD /*style*/, DWORD /*exStyle*/) {
 }
 
 INT_PTR CPropertySheet::DoModal() {
-    m_modalEnded = false;
-    m_modalResult = IDCANCEL;
+    m_modal.reset(IDCANCEL);
     if (!Create(m_pParentWnd)) {
         return -1;
     }
-    HWND self = m_hWnd;
-    m_modalRunning = true;
-    if (afx::UiDriver* driver = afx::uiDriver()) {
-        driver->modalLoopStarted(self);
-    }
-    if (!afx::runModalLoop(self, [this] { return m_modalEnded; }) &&
-        afx::windows().isWindow(self)) {
-        std::fprintf(stderr, "afx: modal property sheet waits for nothing; cancelled\n");
-        m_modalResult = IDCANCEL;
-    }
-    m_modalRunning = false;
-    if (afx::UiDriver* driver = afx::uiDriver()) {
-        driver->modalLoopEnded(self);
-    }
-    if (afx::windows().isWindow(self)) {
-        afx::windows().destroy(self);
-    }
-    return m_modalResult;
+    return m_modal.run(m_hWnd, nullptr, IDCANCEL, "property sheet");
 }
 
 void CPropertySheet::EndDialog(int result) {
@@ -396,9 +347,7 @@ void CPropertySheet::EndDialog(int result) {
 }
 
 void CPropertySheet::closeSheet(int result) {
-    m_modalResult = result;
-    m_modalEnded = true;
-    if (!m_modalRunning) {
+    if (!m_modal.end(result)) {
         DestroyWindow();
     }
 }

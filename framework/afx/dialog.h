@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/afx/controls.h"
+#include "framework/afx/modal_session.h"
 #include "framework/afx/resources.h"
 
 class CDialog : public CWnd {
@@ -22,10 +23,10 @@ public:
     virtual INT_PTR DoModal();
     void EndDialog(int result);
     void GotoDlgCtrl(CWnd* control);
-    bool isModalRunning() const { return m_modalRunning; }
+    bool isModalRunning() const { return m_modal.running(); }
     // EndDialog was called during the current (or last) modal run; its loop may not have
     // returned yet, so whoever acts inside the dialog should stop.
-    bool isModalEnded() const { return m_modalEnded; }
+    bool isModalEnded() const { return m_modal.ended(); }
     UINT templateId() const { return m_templateId; }
 
     virtual BOOL OnInitDialog();
@@ -45,9 +46,7 @@ protected:
     // Where the template was found when the object was made (the resource handle then).
     HINSTANCE m_templateModule = nullptr;
     CWnd* m_pParentWnd = nullptr;
-    int m_modalResult = -1;
-    bool m_modalRunning = false;
-    bool m_modalEnded = false;
+    afx::ModalSession m_modal;
 
     DECLARE_MESSAGE_MAP()
 };
@@ -103,9 +102,9 @@ public:
     virtual BOOL Create(CWnd* parent = nullptr, DWORD style = 0, DWORD exStyle = 0);
     virtual INT_PTR DoModal();
     void EndDialog(int result);
-    bool isModalRunning() const { return m_modalRunning; }
+    bool isModalRunning() const { return m_modal.running(); }
     // A button or EndDialog ended the current (or last) modal run; see CDialog.
-    bool isModalEnded() const { return m_modalEnded; }
+    bool isModalEnded() const { return m_modal.ended(); }
 
     // Button handlers, overridable by derived sheets that add buttons.
     virtual void OnOK();
@@ -128,6 +127,9 @@ protected:
     bool resetAllPages();
     // Closes the window; a modal sheet's loop ends with result.
     void closeSheet(int result);
+    // The record's tabs follow the pages (the operator picks a page by its tab).
+    void syncTabs();
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     std::vector<CPropertyPage*> m_pages;
     std::vector<bool> m_created;
@@ -135,15 +137,7 @@ protected:
     int m_initialPage = 0;
     CString m_caption;
     CWnd* m_pParentWnd = nullptr;
-    bool m_modalRunning = false;
-    bool m_modalEnded = false;
-    int m_modalResult = IDCANCEL;
+    afx::ModalSession m_modal;
 
     DECLARE_MESSAGE_MAP()
 };
-
-namespace afx {
-// Runs the event loop until done() is true or nothing can happen any more (virtual clock
-// with no timers and no watched descriptors); returns done().
-bool runModalLoop(HWND dialog, const std::function<bool()>& done);
-}  // namespace afx

@@ -433,6 +433,68 @@ TEST_F(DialogTest, PropertySheetCreatesPagesOnFirstActivationAndAppliesThem) {
     EXPECT_FALSE(IsWindow(sheet.m_hWnd));
 }
 
+TEST_F(DialogTest, SheetTabsAndModalStateAreRecordStateAndTabClicksAreOperatorActions) {
+    const int id = nextTemplateId();
+    ASSERT_TRUE(afx::registerDialogTemplate(AfxGetInstanceHandle(), formTemplate(id)));
+    CountingPage first(static_cast<UINT>(id));
+    CountingPage second(static_cast<UINT>(id));
+    CPropertySheet sheet("Ports");
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    std::vector<afx::ActionResult> clicks;
+    driver.onModal = [&](HWND hwnd) {
+        const afx::WindowRecord* r = afx::windows().find(hwnd);
+        EXPECT_EQ(r->modal, afx::ModalState::Running);
+        EXPECT_EQ(r->tabs, (std::vector<std::string>{"Form", "Form"}));
+        EXPECT_EQ(r->activeTab, 0);
+        first.refuseLeave = TRUE;
+        clicks.push_back(afx::operatorActivateTab(hwnd, 1));
+        first.refuseLeave = FALSE;
+        clicks.push_back(afx::operatorActivateTab(hwnd, 2));
+        clicks.push_back(afx::operatorActivateTab(hwnd, 1));
+        EXPECT_EQ(r->activeTab, 1);
+        EXPECT_EQ(second.activations, 1);
+        afx::windows().setEnabled(hwnd, false);
+        clicks.push_back(afx::operatorActivateTab(hwnd, 0));
+        afx::windows().setEnabled(hwnd, true);
+        sheet.EndDialog(IDCANCEL);
+        EXPECT_EQ(r->modal, afx::ModalState::Ended);
+    };
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    ASSERT_EQ(clicks.size(), 4u);
+    EXPECT_EQ(clicks[0].reason, afx::Refusal::Declined) << "the page kept the focus";
+    EXPECT_EQ(clicks[1].reason, afx::Refusal::OutOfRange);
+    EXPECT_TRUE(clicks[2]);
+    EXPECT_EQ(clicks[3].reason, afx::Refusal::Disabled);
+}
+
+TEST_F(DialogTest, AModalDialogRunsThroughTheDriversModalEntryWithItsOwnerDisabled) {
+    const int id = nextTemplateId();
+    ASSERT_TRUE(afx::registerDialogTemplate(AfxGetInstanceHandle(), formTemplate(id)));
+    struct LoopOwner : ScriptedDriver {
+        std::vector<bool> ownerEnabled;
+        HWND owner = nullptr;
+        bool runModal(HWND dialog, const std::function<bool()>& ended) override {
+            ownerEnabled.push_back(afx::windows().find(owner)->enabled);
+            // Another loop's turn: the dialog is ended by something it runs.
+            afx::EventLoop::instance().post([dialog] {
+                afx::windows().send(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            });
+            afx::EventLoop::instance().runUntilIdle();
+            return ended();
+        }
+    } loopOwner;
+    afx::setUiDriver(&loopOwner);
+    CDialog owner(static_cast<UINT>(id));
+    ASSERT_TRUE(owner.Create(static_cast<UINT>(id)));
+    loopOwner.owner = owner.m_hWnd;
+    CDialog dialog(static_cast<UINT>(id), &owner);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_THAT(loopOwner.ownerEnabled, ::testing::ElementsAre(false));
+    EXPECT_TRUE(owner.IsWindowEnabled());
+    afx::setUiDriver(&driver);
+}
+
 // Two radio groups, a combo and a digits-only edit made so by its wrapper.
 constexpr int kSpeed0 = 120;
 constexpr int kSpeed1 = 121;
@@ -615,8 +677,9 @@ TEST_F(DialogTest, CancelToCloseLeavesOnlyCloseWhichEndsTheSheetWithOk) {
         EXPECT_EQ(ok->text, "Close");
         page.SetModified(TRUE);
         page.SetModified(FALSE);
-        EXPECT_FALSE(afx::operatorClick(sheet.buttonHandle(IDCANCEL)));
-        EXPECT_EQ(afx::lastOperatorRefusal().reason, afx::Refusal::Disabled);
+        const afx::ActionResult cancel = afx::operatorClick(sheet.buttonHandle(IDCANCEL));
+        EXPECT_FALSE(cancel);
+        EXPECT_EQ(cancel.reason, afx::Refusal::Disabled);
         EXPECT_FALSE(sheet.isModalEnded());
         EXPECT_TRUE(afx::operatorClick(sheet.buttonHandle(IDOK)));
         EXPECT_TRUE(sheet.isModalEnded());

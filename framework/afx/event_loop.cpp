@@ -24,11 +24,15 @@ EventLoop::~EventLoop() = default;
 
 void EventLoop::post(Task task) {
     m_posted.push_back(std::move(task));
+    if (m_backend && m_posted.size() == 1) {
+        m_backend->wakeUp();
+    }
 }
 
 EventLoop::TimerId EventLoop::addTimer(std::int64_t delayMs, Task task) {
     TimerId id = m_nextId++;
     m_timers.emplace(now() + std::max<std::int64_t>(delayMs, 0), Timer{id, std::move(task)});
+    reportTimers();
     return id;
 }
 
@@ -36,6 +40,7 @@ void EventLoop::cancelTimer(TimerId id) {
     for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {
         if (it->second.id == id) {
             m_timers.erase(it);
+            reportTimers();
             return;
         }
     }
@@ -44,11 +49,16 @@ void EventLoop::cancelTimer(TimerId id) {
 EventLoop::WatchId EventLoop::watchFd(int fd, Task onReadable) {
     WatchId id = m_nextId++;
     m_watches.emplace(id, std::make_pair(fd, std::make_shared<Task>(std::move(onReadable))));
+    if (m_backend) {
+        m_backend->watchesChanged();
+    }
     return id;
 }
 
 void EventLoop::unwatchFd(WatchId id) {
-    m_watches.erase(id);
+    if (m_watches.erase(id) > 0 && m_backend) {
+        m_backend->watchesChanged();
+    }
 }
 
 std::int64_t EventLoop::now() const {
@@ -98,10 +108,79 @@ bool EventLoop::runDueTimers() {
     while (!m_timers.empty() && m_timers.begin()->first <= t) {
         Task task = std::move(m_timers.begin()->second.task);
         m_timers.erase(m_timers.begin());
+        reportTimers();
         task();
         ran = true;
     }
     return ran;
+}
+
+void EventLoop::reportTimers() {
+    if (!m_backend) {
+        return;
+    }
+    std::optional<std::int64_t> due;
+    if (!m_timers.empty()) {
+        due = m_timers.begin()->first;
+    }
+    if (due != m_reportedDue) {
+        m_reportedDue = due;
+        m_backend->timersChanged(due);
+    }
+}
+
+EventLoopBackend* EventLoop::setBackend(EventLoopBackend* backend) {
+    EventLoopBackend* previous = m_backend;
+    m_backend = backend;
+    m_reportedDue.reset();
+    if (m_backend) {
+        if (!m_timers.empty()) {
+            reportTimers();
+        }
+        m_backend->watchesChanged();
+        if (!m_posted.empty()) {
+            m_backend->wakeUp();
+        }
+    }
+    return previous;
+}
+
+void EventLoop::dispatch() {
+    while (runPosted() || runDueTimers()) {
+    }
+}
+
+void EventLoop::dispatchReadable(int fd) {
+    std::vector<WatchId> ready;
+    for (const auto& [id, watch] : m_watches) {
+        if (watch.first == fd) {
+            ready.push_back(id);
+        }
+    }
+    for (WatchId id : ready) {
+        auto it = m_watches.find(id);
+        if (it == m_watches.end()) {
+            continue;  // unwatched by an earlier callback
+        }
+        auto task = it->second.second;  // alive even if it unwatches itself
+        (*task)();
+    }
+}
+
+std::vector<int> EventLoop::watchedDescriptors() const {
+    std::vector<int> fds;
+    for (const auto& [id, watch] : m_watches) {
+        if (std::find(fds.begin(), fds.end(), watch.first) == fds.end()) {
+            fds.push_back(watch.first);
+        }
+    }
+    return fds;
+}
+
+void EventLoop::moveVirtualClockTo(std::int64_t t) {
+    if (m_virtual) {
+        m_virtualNow = std::max(m_virtualNow, t);
+    }
 }
 
 bool EventLoop::pollDescriptors(int timeoutMs) {

@@ -5,14 +5,32 @@
 // Everything runs on the thread that runs the loop. With the virtual clock,
 // time moves only through advance(), so timers, polling and set delays are
 // deterministic in tests; file descriptors are still watched for real.
+//
+// Another event loop (a GUI toolkit's) can drive this one: it installs a back end, which
+// hears when work was posted, when the earliest timer moved and when the watched
+// descriptors changed, and calls dispatch() and dispatchReadable() from its own loop.
 
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace afx {
+
+// What a host loop implements to drive the event loop. Calls come from the loop's thread,
+// possibly from inside a dispatch; the host only schedules, it never dispatches from them.
+class EventLoopBackend {
+public:
+    virtual ~EventLoopBackend() = default;
+    // Work was posted: call dispatch() on the host loop's next turn.
+    virtual void wakeUp() = 0;
+    // The earliest timer is now due at dueMs on the loop's clock; nullopt when none is left.
+    virtual void timersChanged(std::optional<std::int64_t> dueMs) = 0;
+    // Descriptors were watched or unwatched: watchedDescriptors() tells which are left.
+    virtual void watchesChanged() = 0;
+};
 
 class EventLoop {
 public:
@@ -63,6 +81,19 @@ public:
     void quit();
 
     bool hasPendingWork() const;
+
+    // The host loop that drives this one (nullptr: none); returns the previous back end.
+    // Installing one reports the current timers and watches to it at once.
+    EventLoopBackend* setBackend(EventLoopBackend* backend);
+    EventLoopBackend* backend() const { return m_backend; }
+    // For a back end: runs posted tasks and due timers until none is ready, never waiting.
+    void dispatch();
+    // For a back end: fd became readable (or hung up).
+    void dispatchReadable(int fd);
+    std::vector<int> watchedDescriptors() const;
+    // Virtual clock only, for a back end whose own clock drives it: moves time forward to
+    // t without running anything (the back end then calls dispatch()).
+    void moveVirtualClockTo(std::int64_t t);
     // For loops that drive the virtual clock themselves (modal dialogs).
     bool hasTimers() const { return !m_timers.empty(); }
     std::int64_t nextTimerDue() const { return m_timers.empty() ? now() : m_timers.begin()->first; }
@@ -77,6 +108,7 @@ private:
     bool runDueTimers();
     bool pollDescriptors(int timeoutMs);
     int msToNextTimer() const;
+    void reportTimers();
 
     std::vector<Task> m_posted;
     std::multimap<std::int64_t, Timer> m_timers;
@@ -85,6 +117,8 @@ private:
     bool m_virtual = false;
     std::int64_t m_virtualNow = 0;
     std::vector<bool> m_quitFlags;  // one per nested run(), innermost last
+    EventLoopBackend* m_backend = nullptr;
+    std::optional<std::int64_t> m_reportedDue;  // what the back end last heard
 };
 
 }  // namespace afx

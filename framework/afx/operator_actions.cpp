@@ -3,31 +3,26 @@
 #include <cctype>
 
 #include "framework/afx/controls.h"
+#include "framework/afx/record_access.h"
 
 namespace afx {
 
 namespace {
 
-OperatorRefusal g_refusal;
-
-bool refuse(Refusal reason, HWND window) {
-    g_refusal = {reason, window};
-    return false;
-}
-
-// The window if a person can operate it now; else nullptr, with the refusal recorded.
-WindowRecord* usable(HWND hwnd) {
-    g_refusal = {};
-    WindowRecord* r = windows().find(hwnd);
+// The window if a person can operate it now; else nullptr, with why in refusal.
+WindowRecord* usable(HWND hwnd, ActionResult& refusal) {
+    refusal = {};
+    WindowRecord* r = writableRecord(hwnd);
     if (!r) {
-        refuse(Refusal::NoWindow, hwnd);
+        refusal = ActionResult::refused(Refusal::NoWindow, hwnd);
         return nullptr;
     }
     // Disabled or hidden windows, or those inside a disabled or hidden parent, take no input;
     // an owned (non-child) dialog does not depend on its owner.
-    for (WindowRecord* w = r; w; w = windows().find(w->parent)) {
+    for (const WindowRecord* w = r; w; w = windows().find(w->parent)) {
         if (!w->enabled || !w->visible) {
-            refuse(w->enabled ? Refusal::Hidden : Refusal::Disabled, w->handle);
+            refusal =
+                ActionResult::refused(w->enabled ? Refusal::Hidden : Refusal::Disabled, w->handle);
             return nullptr;
         }
         if (w->cls == WindowClass::Dialog && !w->is(style::kChild)) {
@@ -38,18 +33,19 @@ WindowRecord* usable(HWND hwnd) {
 }
 
 // The window if it is usable and of that class.
-WindowRecord* usableOf(HWND hwnd, WindowClass cls) {
-    WindowRecord* r = usable(hwnd);
+WindowRecord* usableOf(HWND hwnd, WindowClass cls, ActionResult& refusal) {
+    WindowRecord* r = usable(hwnd, refusal);
     if (r && r->cls != cls) {
-        refuse(Refusal::WrongClass, hwnd);
+        refusal = ActionResult::refused(Refusal::WrongClass, hwnd);
         return nullptr;
     }
     return r;
 }
 
-bool inRange(int index, std::size_t count, HWND hwnd) {
+bool inRange(int index, std::size_t count, HWND hwnd, ActionResult& refusal) {
     if (index < 0 || static_cast<std::size_t>(index) >= count) {
-        return refuse(Refusal::OutOfRange, hwnd);
+        refusal = ActionResult::refused(Refusal::OutOfRange, hwnd);
+        return false;
     }
     return true;
 }
@@ -57,7 +53,7 @@ bool inRange(int index, std::size_t count, HWND hwnd) {
 // Radio buttons of the group hwnd belongs to.
 std::vector<HWND> groupOf(HWND hwnd) {
     std::vector<HWND> group;
-    const WindowRecord* r = windows().find(hwnd);
+    const WindowRecord* r = writableRecord(hwnd);
     const WindowRecord* parent = r ? windows().find(r->parent) : nullptr;
     if (!parent) {
         return {hwnd};
@@ -89,10 +85,6 @@ void listViewNotify(HWND hwnd, UINT code, int row) {
 
 }  // namespace
 
-const OperatorRefusal& lastOperatorRefusal() {
-    return g_refusal;
-}
-
 const char* refusalText(Refusal reason) {
     switch (reason) {
         case Refusal::None:
@@ -109,26 +101,62 @@ const char* refusalText(Refusal reason) {
             return "not that kind of control";
         case Refusal::OutOfRange:
             return "no such entry";
+        case Refusal::Declined:
+            return "declined";
     }
     return "";
 }
 
-bool operatorSetFocus(HWND control) {
-    if (!usable(control)) {
-        return false;
+std::string describeRefusal(const ActionResult& result, HWND control) {
+    const WindowRecord* self = windows().find(control);
+    if (result.reason == Refusal::NoWindow || !self) {
+        return "the control is gone";
     }
-    windows().setFocus(control);
-    return true;
+    const auto name = [](const WindowRecord& r) {
+        return std::string(windowClassName(r.cls)) + (r.text.empty() ? "" : " \"" + r.text + "\"");
+    };
+    const WindowRecord* blocker = windows().find(result.window);
+    switch (result.reason) {
+        case Refusal::Disabled:
+        case Refusal::Hidden:
+            if (blocker && blocker != self) {
+                return name(*self) + " is inside " + name(*blocker) + ", which is " +
+                       refusalText(result.reason);
+            }
+            return name(*self) + " is " + refusalText(result.reason);
+        case Refusal::ReadOnly:
+            return name(*self) + " is read-only";
+        case Refusal::WrongClass:
+            return name(*self) + " is not operated that way";
+        case Refusal::OutOfRange:
+            return name(*self) + " has no such entry";
+        case Refusal::Declined:
+            return name(*self) + " declined";
+        case Refusal::None:
+        case Refusal::NoWindow:
+            break;
+    }
+    return name(*self) + " refused";
 }
 
-bool operatorClick(HWND button) {
-    WindowRecord* r = usable(button);
+ActionResult operatorSetFocus(HWND control) {
+    ActionResult refusal;
+    if (!usable(control, refusal)) {
+        return refusal;
+    }
+    windows().setFocus(control);
+    return ActionResult::done();
+}
+
+ActionResult operatorClick(HWND button) {
+    ActionResult refusal;
+    WindowRecord* r = usable(button, refusal);
     if (!r) {
-        return false;
+        return refusal;
     }
     if (r->cls != WindowClass::CheckBox && r->cls != WindowClass::RadioButton &&
         r->cls != WindowClass::PushButton) {
-        return refuse(Refusal::WrongClass, button);
+        return ActionResult::refused(Refusal::WrongClass, button);
     }
     windows().setFocus(button);
     switch (r->cls) {
@@ -144,16 +172,17 @@ bool operatorClick(HWND button) {
             break;
     }
     windows().notifyParentCommand(button, BN_CLICKED);
-    return true;
+    return ActionResult::done();
 }
 
-bool operatorType(HWND edit, const std::string& text) {
-    WindowRecord* r = usableOf(edit, WindowClass::Edit);
+ActionResult operatorType(HWND edit, const std::string& text) {
+    ActionResult refusal;
+    WindowRecord* r = usableOf(edit, WindowClass::Edit, refusal);
     if (!r) {
-        return false;
+        return refusal;
     }
     if (r->is(style::kReadOnly)) {
-        return refuse(Refusal::ReadOnly, edit);
+        return ActionResult::refused(Refusal::ReadOnly, edit);
     }
     windows().setFocus(edit);
     std::string accepted;
@@ -167,43 +196,46 @@ bool operatorType(HWND edit, const std::string& text) {
         accepted += ch;
     }
     if (accepted == r->text) {
-        return true;
+        return ActionResult::done();
     }
     windows().setText(edit, accepted);
     windows().notifyParentCommand(edit, EN_CHANGE);
-    return true;
+    return ActionResult::done();
 }
 
-bool operatorChoose(HWND combo, int index) {
-    WindowRecord* r = usableOf(combo, WindowClass::ComboBox);
-    if (!r || !inRange(index, r->items.size(), combo)) {
-        return false;
+ActionResult operatorChoose(HWND combo, int index) {
+    ActionResult refusal;
+    WindowRecord* r = usableOf(combo, WindowClass::ComboBox, refusal);
+    if (!r || !inRange(index, r->items.size(), combo, refusal)) {
+        return refusal;
     }
     windows().setFocus(combo);
     windows().modify(combo, Change::Selection, [index](WindowRecord& rec) { rec.curSel = index; });
     windows().setText(combo, r->items[static_cast<std::size_t>(index)].text);
     // A person picking the entry already shown still causes a selection change.
     windows().notifyParentCommand(combo, CBN_SELCHANGE);
-    return true;
+    return ActionResult::done();
 }
 
-bool operatorChooseText(HWND combo, const std::string& text) {
-    const WindowRecord* r = usableOf(combo, WindowClass::ComboBox);
+ActionResult operatorChooseText(HWND combo, const std::string& text) {
+    ActionResult refusal;
+    const WindowRecord* r = usableOf(combo, WindowClass::ComboBox, refusal);
     if (!r) {
-        return false;
+        return refusal;
     }
     for (std::size_t i = 0; i < r->items.size(); ++i) {
         if (r->items[i].text == text) {
             return operatorChoose(combo, static_cast<int>(i));
         }
     }
-    return refuse(Refusal::OutOfRange, combo);
+    return ActionResult::refused(Refusal::OutOfRange, combo);
 }
 
-bool operatorSelectListBox(HWND listBox, int index, SelectMode mode) {
-    WindowRecord* r = usableOf(listBox, WindowClass::ListBox);
-    if (!r || !inRange(index, r->items.size(), listBox)) {
-        return false;
+ActionResult operatorSelectListBox(HWND listBox, int index, SelectMode mode) {
+    ActionResult refusal;
+    WindowRecord* r = usableOf(listBox, WindowClass::ListBox, refusal);
+    if (!r || !inRange(index, r->items.size(), listBox, refusal)) {
+        return refusal;
     }
     windows().setFocus(listBox);
     const bool multi = r->is(style::kMultiSelect);
@@ -232,18 +264,19 @@ bool operatorSelectListBox(HWND listBox, int index, SelectMode mode) {
         }
     });
     windows().notifyParentCommand(listBox, LBN_SELCHANGE);
-    return true;
+    return ActionResult::done();
 }
 
-bool operatorSelectRows(HWND listView, const std::vector<int>& rows, SelectMode mode) {
-    WindowRecord* r = usableOf(listView, WindowClass::ListView);
+ActionResult operatorSelectRows(HWND listView, const std::vector<int>& rows, SelectMode mode) {
+    ActionResult refusal;
+    WindowRecord* r = usableOf(listView, WindowClass::ListView, refusal);
     if (!r) {
-        return false;
+        return refusal;
     }
     const int count = static_cast<int>(r->rows.size());
     for (int row : rows) {
-        if (!inRange(row, r->rows.size(), listView)) {
-            return false;
+        if (!inRange(row, r->rows.size(), listView, refusal)) {
+            return refusal;
         }
     }
     windows().setFocus(listView);
@@ -296,48 +329,83 @@ bool operatorSelectRows(HWND listView, const std::vector<int>& rows, SelectMode 
     if (!wanted.empty()) {
         listViewNotify(listView, NM_CLICK, wanted.back());
     }
-    return true;
+    return ActionResult::done();
 }
 
-bool operatorDoubleClick(HWND control, int index) {
-    WindowRecord* r = usable(control);
+ActionResult operatorDoubleClick(HWND control, int index) {
+    ActionResult refusal;
+    WindowRecord* r = usable(control, refusal);
     if (!r) {
-        return false;
+        return refusal;
     }
     switch (r->cls) {
         case WindowClass::ListBox:
-            if (index >= 0 && !operatorSelectListBox(control, index, SelectMode::Plain)) {
-                return false;
+            if (index >= 0) {
+                if (ActionResult selected = operatorSelectListBox(control, index); !selected) {
+                    return selected;
+                }
             }
             windows().notifyParentCommand(control, LBN_DBLCLK);
-            return true;
+            return ActionResult::done();
         case WindowClass::ListView:
-            if (index >= 0 && !operatorSelectRows(control, {index}, SelectMode::Plain)) {
-                return false;
+            if (index >= 0) {
+                if (ActionResult selected = operatorSelectRows(control, {index}); !selected) {
+                    return selected;
+                }
             }
             listViewNotify(control, NM_DBLCLK, index);
-            return true;
+            return ActionResult::done();
         case WindowClass::PushButton:
         case WindowClass::CheckBox:
         case WindowClass::RadioButton:
             operatorClick(control);
             windows().notifyParentCommand(control, BN_DOUBLECLICKED);
-            return true;
+            return ActionResult::done();
         default:
-            return refuse(Refusal::WrongClass, control);
+            return ActionResult::refused(Refusal::WrongClass, control);
     }
 }
 
-bool operatorClickColumn(HWND listView, int column) {
-    WindowRecord* r = usableOf(listView, WindowClass::ListView);
-    if (!r || !inRange(column, r->columns.size(), listView)) {
-        return false;
+ActionResult operatorClickColumn(HWND listView, int column) {
+    ActionResult refusal;
+    WindowRecord* r = usableOf(listView, WindowClass::ListView, refusal);
+    if (!r || !inRange(column, r->columns.size(), listView, refusal)) {
+        return refusal;
     }
     NMLISTVIEW nm;
     nm.hdr.code = LVN_COLUMNCLICK;
     nm.iSubItem = column;
     windows().notifyParent(listView, nm.hdr);
-    return true;
+    return ActionResult::done();
+}
+
+ActionResult operatorActivateTab(HWND sheet, int index) {
+    ActionResult refusal;
+    WindowRecord* r = usableOf(sheet, WindowClass::Dialog, refusal);
+    if (!r || !inRange(index, r->tabs.size(), sheet, refusal)) {
+        return refusal;
+    }
+    if (index == r->activeTab) {
+        return ActionResult::done();
+    }
+    if (windows().send(sheet, WM_AFX_ACTIVATE_TAB, static_cast<WPARAM>(index), 0) == 0) {
+        return ActionResult::refused(Refusal::Declined, sheet);
+    }
+    return ActionResult::done();
+}
+
+ActionResult operatorDragRow(HWND listView, int row) {
+    ActionResult refusal;
+    WindowRecord* r = usableOf(listView, WindowClass::ListView, refusal);
+    if (!r || !inRange(row, r->rows.size(), listView, refusal)) {
+        return refusal;
+    }
+    std::string carried;
+    if (windows().send(listView, WM_AFX_BEGIN_DRAG, static_cast<WPARAM>(row),
+                       reinterpret_cast<LPARAM>(&carried)) == 0) {
+        return ActionResult::refused(Refusal::Declined, listView);
+    }
+    return ActionResult::done(std::move(carried));
 }
 
 }  // namespace afx

@@ -62,8 +62,7 @@ std::string describeHwnd(HWND hwnd) {
 }
 
 // Why the operator action on hwnd that just returned false refused, as a person would see it.
-std::string refusalReason(HWND hwnd) {
-    const OperatorRefusal& refusal = lastOperatorRefusal();
+std::string refusalReason(const ActionResult& refusal, HWND hwnd) {
     if (refusal.reason == Refusal::NoWindow || !windows().isWindow(hwnd)) {
         return "the control is gone";
     }
@@ -85,6 +84,8 @@ std::string refusalReason(HWND hwnd) {
             return self + " is not operated that way";
         case Refusal::OutOfRange:
             return self + " has no such entry";
+        case Refusal::Declined:
+            return self + " declined";
         case Refusal::NoWindow:
             break;
     }
@@ -239,9 +240,10 @@ FoundControl OperatorDriver::findOfClass(const ControlRef& ref,
             nullptr};
 }
 
-StepResult OperatorDriver::acted(bool done, HWND hwnd, const std::string& what, std::string note) {
+StepResult OperatorDriver::acted(const ActionResult& done, HWND hwnd, const std::string& what,
+                                 std::string note) {
     if (!done) {
-        return StepResult::failure(what + ": " + refusalReason(hwnd));
+        return StepResult::failure(what + ": " + refusalReason(done, hwnd));
     }
     if (m_settle) {
         runUntilIdle();
@@ -337,7 +339,7 @@ StepResult OperatorDriver::type(const ControlRef& ref, const std::string& text) 
     }
     const WindowRecord& r = rec(found.hwnd);
     const std::string what = "type " + quoted(text) + " into " + ref.describe();
-    const bool done = operatorType(found.hwnd, text);
+    const ActionResult done = operatorType(found.hwnd, text);
     std::string note;
     if (done && r.text != text) {
         std::string refused;
@@ -387,8 +389,9 @@ StepResult OperatorDriver::chooseIn(HWND control, int index, SelectMode mode,
     if (index < 0 || static_cast<std::size_t>(index) >= r.items.size()) {
         return StepResult::failure(what + ": out of range; " + entryList(r));
     }
-    const bool done = r.cls == WindowClass::ComboBox ? operatorChoose(control, index)
-                                                     : operatorSelectListBox(control, index, mode);
+    const ActionResult done = r.cls == WindowClass::ComboBox
+                                  ? operatorChoose(control, index)
+                                  : operatorSelectListBox(control, index, mode);
     return acted(done, control, what);
 }
 
@@ -487,6 +490,60 @@ StepResult OperatorDriver::focus(const ControlRef& ref) {
         return found.result;
     }
     return acted(operatorSetFocus(found.hwnd), found.hwnd, "focus " + ref.describe());
+}
+
+StepResult OperatorDriver::activatePage(const std::string& caption) {
+    const HWND sheet = scope();
+    const WindowRecord* r = windows().find(sheet);
+    if (r == nullptr || r->tabs.empty()) {
+        return StepResult::failure("activate page " + quoted(caption) + ": no property sheet");
+    }
+    std::string tabs;
+    for (std::size_t i = 0; i < r->tabs.size(); ++i) {
+        if (normalizeLabel(r->tabs[i]) == normalizeLabel(caption)) {
+            return activatePage(static_cast<int>(i));
+        }
+        tabs += (tabs.empty() ? "" : ", ") + quoted(r->tabs[i]);
+    }
+    return StepResult::failure("activate page " + quoted(caption) + ": no such tab; tabs " + tabs);
+}
+
+StepResult OperatorDriver::activatePage(int index) {
+    const HWND sheet = scope();
+    const WindowRecord* r = windows().find(sheet);
+    const std::string what = "activate page " + std::to_string(index);
+    if (r == nullptr || r->tabs.empty()) {
+        return StepResult::failure(what + ": no property sheet");
+    }
+    if (index < 0 || static_cast<std::size_t>(index) >= r->tabs.size()) {
+        return StepResult::failure(what + ": out of range (" + std::to_string(r->tabs.size()) +
+                                   " tabs)");
+    }
+    const ActionResult done = operatorActivateTab(sheet, index);
+    if (!done && done.reason == Refusal::Declined) {
+        return StepResult::failure(what + ": the page shown refused to let go");
+    }
+    return acted(done, sheet, what);
+}
+
+StepResult OperatorDriver::drag(const ControlRef& list, int row, std::string* carried) {
+    const FoundControl found = findOfClass(list, {WindowClass::ListView}, "list");
+    if (!found.result) {
+        return found.result;
+    }
+    const std::size_t rows = rec(found.hwnd).rows.size();
+    const std::string what = "drag row " + std::to_string(row) + " of " + list.describe();
+    if (row < 0 || static_cast<std::size_t>(row) >= rows) {
+        return StepResult::failure(what + ": out of range (" + std::to_string(rows) + " rows)");
+    }
+    const ActionResult done = operatorDragRow(found.hwnd, row);
+    if (!done && done.reason == Refusal::Declined) {
+        return StepResult::failure(what + ": its rows cannot be dragged now");
+    }
+    if (done && carried != nullptr) {
+        *carried = done.text;
+    }
+    return acted(done, found.hwnd, what);
 }
 
 void OperatorDriver::expectMessageBox(int answer, std::string caption, std::string text) {

@@ -118,6 +118,11 @@ public:
                          SelectMode mode = SelectMode::Plain);
     StepResult clickColumn(const ControlRef& list, const std::string& heading);
     StepResult focus(const ControlRef& ref);
+    // A tab of the sheet steps act in, by its caption (as a label) or its index.
+    StepResult activatePage(const std::string& caption);
+    StepResult activatePage(int index);
+    // Drags a list view's row; carried receives what the drag carries.
+    StepResult drag(const ControlRef& list, int row, std::string* carried = nullptr);
 
     // Message boxes are answered in queue order. An empty caption or text accepts any.
     void expectMessageBox(int answer, std::string caption = {}, std::string text = {});
@@ -157,7 +162,8 @@ private:
                              const char* what);
     StepResult chooseIn(HWND control, int index, SelectMode mode, const std::string& name);
     StepResult doubleClickIn(HWND list, int index, const std::string& name);
-    StepResult acted(bool done, HWND hwnd, const std::string& what, std::string note = {});
+    StepResult acted(const ActionResult& done, HWND hwnd, const std::string& what,
+                     std::string note = {});
     void fail(const std::string& message);
 
     UiDriver* m_previous = nullptr;

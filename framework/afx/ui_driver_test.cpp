@@ -377,3 +377,45 @@ TEST_F(OperatorDriverTest, AnOwnedModelessDialogIsNotPartOfItsOwner) {
 }
 
 }  // namespace
+
+namespace {
+
+class StubbornPage : public CPropertyPage {
+public:
+    explicit StubbornPage(UINT id) : CPropertyPage(id) {}
+    bool stay = false;
+    BOOL OnKillActive() override { return stay ? FALSE : CPropertyPage::OnKillActive(); }
+};
+
+TEST(OperatorDriverSheetTest, PagesAreActivatedByTabAndRefusalsSayWhy) {
+    registerTemplates();
+    StubbornPage status(kPage);
+    StubbornPage modify(kModify);
+    CPropertySheet sheet("Ethernet");
+    sheet.AddPage(&status);
+    sheet.AddPage(&modify);
+    ASSERT_TRUE(sheet.Create());
+    OperatorDriver driver;
+    driver.setRoot(sheet.m_hWnd);
+
+    status.stay = true;
+    const afx::StepResult kept = driver.activatePage(1);
+    EXPECT_FALSE(kept.ok);
+    EXPECT_THAT(kept.message, HasSubstr("refused to let go"));
+    status.stay = false;
+    EXPECT_STEP(driver.activatePage(afx::windows().find(sheet.m_hWnd)->tabs.at(1)));
+    EXPECT_EQ(sheet.GetActiveIndex(), 1);
+    EXPECT_FALSE(driver.activatePage("Nowhere").ok);
+
+    EXPECT_STEP(driver.activatePage("Status"));
+    status.GetDlgItem(kDescription)->EnableWindow(FALSE);
+    const afx::StepResult typed = driver.type("Description", "x");
+    EXPECT_FALSE(typed.ok);
+    EXPECT_THAT(typed.message, HasSubstr("is disabled"));
+    static_cast<CListCtrl*>(status.GetDlgItem(kPorts))->InsertItem(0, "1");
+    std::string carried;
+    const afx::StepResult dragged = driver.drag(ControlRef::withId(kPorts), 0, &carried);
+    EXPECT_THAT(dragged.message, HasSubstr("cannot be dragged"));
+}
+
+}  // namespace

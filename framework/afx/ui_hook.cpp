@@ -1,6 +1,9 @@
 #include "framework/afx/ui_hook.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "framework/afx/event_loop.h"
 
 namespace afx {
 
@@ -14,6 +17,32 @@ std::string& applicationNameSlot() {
     return name;
 }
 }  // namespace
+
+bool UiDriver::runModal(HWND dialog, const std::function<bool()>& ended) {
+    return spinModalLoop(dialog, ended);
+}
+
+bool spinModalLoop(HWND dialog, const std::function<bool()>& ended) {
+    EventLoop& loop = EventLoop::instance();
+    while (!ended() && windows().isWindow(dialog)) {
+        if (!loop.isVirtualClock()) {
+            loop.runOnce(50);
+            continue;
+        }
+        loop.runUntilIdle();
+        if (ended()) {
+            break;
+        }
+        if (loop.hasTimers()) {
+            loop.advance(std::max<std::int64_t>(0, loop.nextTimerDue() - loop.now()));
+        } else if (loop.hasWatches()) {
+            loop.runOnce(10);
+        } else {
+            return ended();
+        }
+    }
+    return ended();
+}
 
 UiDriver* setUiDriver(UiDriver* driver) {
     UiDriver* previous = driverSlot();

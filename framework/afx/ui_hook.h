@@ -3,6 +3,7 @@
 // acts inside modal dialogs. Without one, a message box is printed to stderr and answered
 // with its default button.
 
+#include <functional>
 #include <string>
 
 #include "framework/afx/window.h"
@@ -19,7 +20,17 @@ public:
     virtual void modalLoopStarted(HWND /*dialog*/) {}
     // Called when that loop has ended, before DoModal returns; the window may be gone already.
     virtual void modalLoopEnded(HWND /*dialog*/) {}
+    // Every modal loop (dialogs and sheets) runs here, after modalLoopStarted: runs events
+    // until ended() is true and returns true, or returns false when nothing can end it any
+    // more. The default spins the process's event loop; a front end with a loop of its own
+    // runs a nested loop of that instead.
+    virtual bool runModal(HWND dialog, const std::function<bool()>& ended);
 };
+
+// The event loop's own modal loop: runs it until ended() or the dialog is gone; with the
+// virtual clock, time jumps to the next timer when idle, and with neither timers nor
+// watched descriptors nothing can end the loop (false).
+bool spinModalLoop(HWND dialog, const std::function<bool()>& ended);
 
 // Returns the previous driver; nullptr removes it.
 UiDriver* setUiDriver(UiDriver* driver);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/afx/event_loop.h"
+#include "framework/afx/record_access.h"
 
 namespace afx {
 
@@ -67,7 +68,7 @@ HWND WindowSystem::create(WindowClass cls, HWND parent, int id, const std::strin
     record->text = text;
     record->style = style;
     record->rect = rect;
-    if (WindowRecord* p = find(parent)) {
+    if (WindowRecord* p = findWritable(parent)) {
         record->parent = parent;
         p->children.push_back(hwnd);
     }
@@ -77,7 +78,7 @@ HWND WindowSystem::create(WindowClass cls, HWND parent, int id, const std::strin
 }
 
 void WindowSystem::destroy(HWND hwnd) {
-    WindowRecord* record = find(hwnd);
+    const WindowRecord* record = find(hwnd);
     if (!record) {
         return;
     }
@@ -98,10 +99,11 @@ void WindowSystem::destroy(HWND hwnd) {
     }
     forEachObserver([hwnd](WindowObserver& o) { o.windowDestroyed(hwnd); });
     killTimersOf(hwnd);
+    m_held.erase(hwnd);
     if (m_focus == hwnd) {
         m_focus = nullptr;
     }
-    if (WindowRecord* p = find(record->parent)) {
+    if (WindowRecord* p = findWritable(record->parent)) {
         auto& siblings = p->children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), hwnd), siblings.end());
     }
@@ -109,7 +111,23 @@ void WindowSystem::destroy(HWND hwnd) {
     auto node = m_records.extract(hwnd);
 }
 
-WindowRecord* WindowSystem::find(HWND hwnd) {
+WindowRecord* writableRecord(HWND hwnd) {
+    return WindowSystem::instance().findWritable(hwnd);
+}
+
+void WindowObserver::recordChanged(HWND hwnd, const ChangeNotice& notice) {
+    if (!notice.batched()) {
+        windowChanged(hwnd, notice.what);
+        return;
+    }
+    for (unsigned c = 0; c < 32; ++c) {
+        if ((notice.kinds & (1u << c)) != 0) {
+            windowChanged(hwnd, static_cast<Change>(c));
+        }
+    }
+}
+
+WindowRecord* WindowSystem::findWritable(HWND hwnd) {
     auto it = m_records.find(hwnd);
     return it == m_records.end() ? nullptr : it->second.get();
 }
@@ -145,7 +163,7 @@ std::vector<HWND> WindowSystem::topLevelWindows() const {
 }
 
 void WindowSystem::setText(HWND hwnd, const std::string& text) {
-    WindowRecord* r = find(hwnd);
+    WindowRecord* r = findWritable(hwnd);
     if (r && r->text != text) {
         r->text = text;
         notifyChanged(hwnd, Change::Text);
@@ -153,7 +171,7 @@ void WindowSystem::setText(HWND hwnd, const std::string& text) {
 }
 
 void WindowSystem::setEnabled(HWND hwnd, bool enabled) {
-    WindowRecord* r = find(hwnd);
+    WindowRecord* r = findWritable(hwnd);
     if (r && r->enabled != enabled) {
         r->enabled = enabled;
         notifyChanged(hwnd, Change::Enabled);
@@ -161,7 +179,7 @@ void WindowSystem::setEnabled(HWND hwnd, bool enabled) {
 }
 
 void WindowSystem::setVisible(HWND hwnd, bool visible) {
-    WindowRecord* r = find(hwnd);
+    WindowRecord* r = findWritable(hwnd);
     if (r && r->visible != visible) {
         r->visible = visible;
         notifyChanged(hwnd, Change::Visible);
@@ -169,7 +187,7 @@ void WindowSystem::setVisible(HWND hwnd, bool visible) {
 }
 
 void WindowSystem::setStyle(HWND hwnd, DWORD style) {
-    WindowRecord* r = find(hwnd);
+    WindowRecord* r = findWritable(hwnd);
     if (r && r->style != style) {
         r->style = style;
         notifyChanged(hwnd, Change::Style);
@@ -177,7 +195,7 @@ void WindowSystem::setStyle(HWND hwnd, DWORD style) {
 }
 
 void WindowSystem::setRect(HWND hwnd, const CRect& rect) {
-    WindowRecord* r = find(hwnd);
+    WindowRecord* r = findWritable(hwnd);
     if (r && !(r->rect == rect)) {
         r->rect = rect;
         notifyChanged(hwnd, Change::Rect);
@@ -185,7 +203,7 @@ void WindowSystem::setRect(HWND hwnd, const CRect& rect) {
 }
 
 void WindowSystem::setCheck(HWND hwnd, int check) {
-    WindowRecord* r = find(hwnd);
+    WindowRecord* r = findWritable(hwnd);
     if (r && r->check != check) {
         r->check = check;
         notifyChanged(hwnd, Change::Check);
@@ -193,22 +211,118 @@ void WindowSystem::setCheck(HWND hwnd, int check) {
 }
 
 void WindowSystem::setTextLimit(HWND hwnd, int limit) {
-    WindowRecord* r = find(hwnd);
+    WindowRecord* r = findWritable(hwnd);
     if (r && r->textLimit != limit) {
         r->textLimit = limit;
         notifyChanged(hwnd, Change::TextLimit);
     }
 }
 
+void WindowSystem::setModalState(HWND hwnd, ModalState state) {
+    WindowRecord* r = findWritable(hwnd);
+    if (r && r->modal != state) {
+        r->modal = state;
+        notifyChanged(hwnd, Change::Modal);
+    }
+}
+
+void WindowSystem::setTabs(HWND hwnd, std::vector<std::string> tabs, int active) {
+    WindowRecord* r = findWritable(hwnd);
+    if (r && (r->tabs != tabs || r->activeTab != active)) {
+        r->tabs = std::move(tabs);
+        r->activeTab = active;
+        notifyChanged(hwnd, Change::Tabs);
+    }
+}
+
+void WindowSystem::setActiveTab(HWND hwnd, int active) {
+    WindowRecord* r = findWritable(hwnd);
+    if (r && r->activeTab != active) {
+        r->activeTab = active;
+        notifyChanged(hwnd, ChangeNotice::rowsOf(Change::Tabs, RowChange::Changed, active, 1));
+    }
+}
+
 void WindowSystem::modify(HWND hwnd, Change what, const std::function<void(WindowRecord&)>& fn) {
-    if (WindowRecord* r = find(hwnd)) {
+    modify(hwnd, ChangeNotice::of(what), fn);
+}
+
+void WindowSystem::modify(HWND hwnd, const ChangeNotice& notice,
+                          const std::function<void(WindowRecord&)>& fn) {
+    if (WindowRecord* r = findWritable(hwnd)) {
         fn(*r);
-        notifyChanged(hwnd, what);
+        notifyChanged(hwnd, notice);
     }
 }
 
 void WindowSystem::notifyChanged(HWND hwnd, Change what) {
-    forEachObserver([hwnd, what](WindowObserver& o) { o.windowChanged(hwnd, what); });
+    notifyChanged(hwnd, ChangeNotice::of(what));
+}
+
+namespace {
+
+// One notice for two: the kinds of both, and the rows both touched; all rows when the two
+// are not one range of one sort.
+ChangeNotice merged(const ChangeNotice& held, const ChangeNotice& next) {
+    ChangeNotice out = held;
+    out.kinds |= 1u << static_cast<unsigned>(next.what);
+    const int heldEnd = held.first + held.count;
+    const int nextEnd = next.first + next.count;
+    if (held.rows != next.rows || held.rows == RowChange::All ||
+        (held.rows == RowChange::Inserted && (next.first < held.first || next.first > heldEnd))) {
+        out.rows = RowChange::All;
+        out.first = 0;
+        out.count = 0;
+    } else if (held.rows == RowChange::Inserted) {
+        out.count = held.count + next.count;  // within or right after the block just added
+    } else {
+        out.first = std::min(held.first, next.first);
+        out.count = std::max(heldEnd, nextEnd) - out.first;
+    }
+    return out;
+}
+
+}  // namespace
+
+void WindowSystem::notifyChanged(HWND hwnd, const ChangeNotice& notice) {
+    auto held = m_held.find(hwnd);
+    if (held == m_held.end()) {
+        forEachObserver([hwnd, &notice](WindowObserver& o) { o.recordChanged(hwnd, notice); });
+        return;
+    }
+    if (held->second.kinds == 0) {
+        held->second = notice;
+        held->second.kinds = 1u << static_cast<unsigned>(notice.what);
+    } else {
+        held->second = merged(held->second, notice);
+    }
+    forEachObserver([hwnd, &notice](WindowObserver& o) {
+        if (!o.takesBatches()) {
+            o.recordChanged(hwnd, notice);
+        }
+    });
+}
+
+void WindowSystem::setRedraw(HWND hwnd, bool redraw) {
+    WindowRecord* r = findWritable(hwnd);
+    if (!r || r->redraw == redraw) {
+        return;
+    }
+    r->redraw = redraw;
+    if (!redraw) {
+        m_held.emplace(hwnd, ChangeNotice{});
+        return;
+    }
+    const auto node = m_held.extract(hwnd);
+    if (node.empty() || node.mapped().kinds == 0) {
+        return;
+    }
+    const ChangeNotice& batch = node.mapped();
+    forEachObserver([hwnd, &batch](WindowObserver& o) {
+        if (o.takesBatches()) {
+            o.recordChanged(hwnd, batch);
+        }
+    });
 }
 
 void WindowSystem::setFocus(HWND hwnd) {
@@ -229,7 +343,7 @@ void WindowSystem::setFocus(HWND hwnd) {
 }
 
 LRESULT WindowSystem::send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    WindowRecord* r = find(hwnd);
+    const WindowRecord* r = find(hwnd);
     if (!r || !r->target) {
         return 0;
     }

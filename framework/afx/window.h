@@ -3,8 +3,11 @@
 // handles that are never reused, so a destroyed window's handle simply stops being valid.
 //
 // Every change of a record goes through WindowSystem, which tells the subscribed observers
-// (text renderer, Qt front end, tests). Notifications to parent windows (WM_COMMAND,
-// WM_NOTIFY) are a separate matter, decided by the control wrappers and operator actions.
+// (text renderer, Qt front end, tests); outsiders read records, never write them. Notices
+// say what changed and, for rows and items, which ones; while a window's redraw is off
+// (SetRedraw(FALSE)) presenters hear nothing of it, then one merged notice. Notifications to parent
+// windows (WM_COMMAND, WM_NOTIFY) are a separate matter, decided by the control wrappers
+// and operator actions.
 
 #include <functional>
 #include <memory>
@@ -68,6 +71,40 @@ enum class Change {
     Rows,       // list view rows added, removed, texts or images changed
     ItemState,  // list view item state bits
     ImageList,
+    Modal,  // a modal loop started or was ended (WindowRecord::modal)
+    Tabs,   // a property sheet's tabs or its active tab
+};
+
+// Which rows or items a notice concerns.
+enum class RowChange {
+    All,       // any of them (or not a row change)
+    Inserted,  // [first, first + count) are new
+    Removed,   // [first, first + count) are gone (indexes before the removal)
+    Changed,   // [first, first + count) changed in place
+};
+
+struct ChangeNotice {
+    Change what = Change::Text;
+    RowChange rows = RowChange::All;
+    int first = 0;
+    int count = 0;
+    // A notice standing for several held while redraw was off: bit (1 << Change) of each.
+    unsigned kinds = 0;
+
+    static ChangeNotice of(Change what) { return {what, RowChange::All, 0, 0, 0}; }
+    static ChangeNotice rowsOf(Change what, RowChange rows, int first, int count = 1) {
+        return {what, rows, first, count, 0};
+    }
+    bool batched() const { return kinds != 0; }
+    bool covers(Change c) const {
+        return batched() ? (kinds & (1u << static_cast<unsigned>(c))) != 0 : what == c;
+    }
+};
+
+enum class ModalState {
+    None,     // not run modally
+    Running,  // its modal loop runs
+    Ended,    // EndDialog was called; the loop has not returned yet
 };
 
 struct ListItem {  // combo box and list box entries
@@ -124,7 +161,11 @@ struct WindowRecord {
     int caretIndex = -1;  // list box anchor for multi-selection
     std::vector<ListColumn> columns;
     std::vector<ListRow> rows;
-    int imageList = 0;  // id of the image list given to a list view, 0 = none
+    int imageList = 0;              // id of the image list given to a list view, 0 = none
+    std::vector<std::string> tabs;  // property sheet: the pages' captions, in order
+    int activeTab = -1;             // property sheet: index of the page shown
+    ModalState modal = ModalState::None;
+    bool redraw = true;  // false: notices are held (SetRedraw)
 
     // Who receives this window's messages (not owned), and what it owns.
     MessageTarget* target = nullptr;
@@ -139,6 +180,11 @@ public:
     virtual void windowCreated(HWND) {}
     virtual void windowDestroyed(HWND) {}  // the record is still readable during the call
     virtual void windowChanged(HWND, Change) {}
+    // The full notice. The default passes each kind it covers on to windowChanged.
+    virtual void recordChanged(HWND hwnd, const ChangeNotice& notice);
+    // A presenter answers true: while a window's redraw is off it hears nothing of it, then
+    // one merged notice. Others (probes, tests) hear every change as it happens.
+    virtual bool takesBatches() const { return false; }
     virtual void messageBoxChanged() {}  // a message box opened or closed
     virtual void waitCursorChanged(int /*depth*/) {}
 };
@@ -165,7 +211,7 @@ public:
     void destroy(HWND hwnd);
     bool isWindow(HWND hwnd) const { return find(hwnd) != nullptr; }
 
-    WindowRecord* find(HWND hwnd);
+    // Read-only: records change only through the calls below.
     const WindowRecord* find(HWND hwnd) const;
     HWND childById(HWND parent, int id) const;
     std::vector<HWND> topLevelWindows() const;
@@ -178,9 +224,18 @@ public:
     void setRect(HWND hwnd, const CRect& rect);
     void setCheck(HWND hwnd, int check);
     void setTextLimit(HWND hwnd, int limit);
+    void setModalState(HWND hwnd, ModalState state);
+    void setTabs(HWND hwnd, std::vector<std::string> tabs, int active);
+    void setActiveTab(HWND hwnd, int active);
     // Any other change of the record's class state: fn edits it, then observers hear `what`.
     void modify(HWND hwnd, Change what, const std::function<void(WindowRecord&)>& fn);
+    void modify(HWND hwnd, const ChangeNotice& notice,
+                const std::function<void(WindowRecord&)>& fn);
     void notifyChanged(HWND hwnd, Change what);
+    void notifyChanged(HWND hwnd, const ChangeNotice& notice);
+    // Off: the window's notices are held from presenters and merged; on again: they hear
+    // one notice for all of them (none if nothing changed).
+    void setRedraw(HWND hwnd, bool redraw);
 
     HWND focus() const { return m_focus; }
     void setFocus(HWND hwnd);
@@ -215,9 +270,12 @@ public:
     std::size_t windowCount() const { return m_records.size(); }
 
 private:
+    friend WindowRecord* writableRecord(HWND hwnd);
+    WindowRecord* findWritable(HWND hwnd);
     void forEachObserver(const std::function<void(WindowObserver&)>& fn);
     void killTimersOf(HWND hwnd);
 
+    std::unordered_map<HWND, ChangeNotice> m_held;  // windows with redraw off
     std::unordered_map<HWND, std::unique_ptr<WindowRecord>> m_records;
     std::uintptr_t m_nextHandle = 0x100;
     HWND m_focus = nullptr;

@@ -7,6 +7,7 @@
 #include "framework/afx/app.h"
 #include "framework/afx/ddx.h"
 #include "framework/afx/fault.h"
+#include "framework/afx/record_access.h"
 #include "framework/afx/ui_hook.h"
 
 namespace afx {
@@ -79,7 +80,7 @@ END_MESSAGE_MAP()
 CWnd::CWnd() = default;
 
 CWnd::~CWnd() {
-    afx::WindowRecord* r = record();
+    afx::WindowRecord* r = afx::writableRecord(m_hWnd);
     if (!r || r->target != this) {
         return;
     }
@@ -93,17 +94,17 @@ CWnd::~CWnd() {
     m_hWnd = nullptr;
 }
 
-afx::WindowRecord* CWnd::record() const {
+const afx::WindowRecord* CWnd::record() const {
     return afx::windows().find(m_hWnd);
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
-    afx::WindowRecord* r = afx::windows().find(hwnd);
+    const afx::WindowRecord* r = afx::windows().find(hwnd);
     return r ? dynamic_cast<CWnd*>(r->target) : nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
-    afx::WindowRecord* r = afx::windows().find(hwnd);
+    afx::WindowRecord* r = afx::writableRecord(hwnd);
     if (!r) {
         return nullptr;
     }
@@ -123,7 +124,7 @@ CWnd* CWnd::FromHandle(HWND hwnd) {
 void CWnd::attachWindow(HWND hwnd, bool owns) {
     m_hWnd = hwnd;
     m_ownsWindow = owns;
-    if (afx::WindowRecord* r = afx::windows().find(hwnd)) {
+    if (afx::WindowRecord* r = afx::writableRecord(hwnd)) {
         r->target = this;
     }
 }
@@ -139,7 +140,7 @@ BOOL CWnd::Attach(HWND hwnd) {
 
 HWND CWnd::Detach() {
     HWND hwnd = m_hWnd;
-    if (afx::WindowRecord* r = record(); r && r->target == this) {
+    if (afx::WindowRecord* r = afx::writableRecord(m_hWnd); r && r->target == this) {
         r->target = nullptr;
     }
     m_hWnd = nullptr;
@@ -406,7 +407,7 @@ LRESULT CWnd::receiveMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = WindowProc(message, wParam, lParam);
     if (message == WM_DESTROY) {
         // The window is going: forget it, then let a self-owning object go too.
-        if (afx::WindowRecord* r = record(); r && r->target == this) {
+        if (afx::WindowRecord* r = afx::writableRecord(m_hWnd); r && r->target == this) {
             r->target = nullptr;
         }
         m_hWnd = nullptr;

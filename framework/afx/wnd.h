@@ -40,7 +40,7 @@ public:
 
     HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }  // NOLINT
-    afx::WindowRecord* record() const;
+    const afx::WindowRecord* record() const;
 
     // The object that receives the window's messages, else a wrapper of the window's class
     // (CEdit, CComboBox, ...) owned by the record. nullptr for an invalid handle.
@@ -81,7 +81,8 @@ public:
     void Invalidate(BOOL erase = TRUE) { (void)erase; }
     void UpdateWindow() {}
     void RedrawWindow() {}
-    void SetRedraw(BOOL redraw = TRUE) { (void)redraw; }
+    // FALSE holds the window's change notices; TRUE sends them as one.
+    void SetRedraw(BOOL redraw = TRUE) { afx::windows().setRedraw(m_hWnd, redraw != FALSE); }
 
     CWnd* SetFocus();
     static CWnd* GetFocus();

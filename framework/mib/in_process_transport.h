@@ -41,7 +41,7 @@ public:
 
     // What reached the handler (retries answered from the cache do not count).
     int handledCount() const { return m_handled; }
-    int pendingCount() const { return static_cast<int>(m_pending.size()); }
+    std::size_t pendingCount() const override { return m_pending.size(); }
 
 private:
     struct Pending {

@@ -33,7 +33,7 @@ public:
 
     // Requests sent and not yet completed (their completions and the
     // requests waiting for engine discovery included).
-    std::size_t pendingCount() const;
+    std::size_t pendingCount() const override;
     // Request PDUs handed to Net-SNMP so far (retries and discovery probes not counted).
     std::uint64_t requestsSent() const { return m_requestsSent; }
     // SNMPv3 engine discovery probes sent so far (retries not counted).

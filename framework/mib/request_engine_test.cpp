@@ -373,7 +373,7 @@ TEST_F(EngineTest, ReleasedRequestsAndDestroyedEnginesNeverCallBack) {
     settle();
     loop.advance(60000);
     EXPECT_TRUE(completions.empty());
-    EXPECT_EQ(transport.pendingCount(), 0);
+    EXPECT_EQ(transport.pendingCount(), 0u);
 
     bool called = false;
     {

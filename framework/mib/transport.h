@@ -62,6 +62,8 @@ public:
     virtual int bulkRepetitions(int columns) const = 0;
     // Short name for messages: "simulated switch", "udp:127.0.0.1:16100".
     virtual std::string describe() const = 0;
+    // Requests sent whose completion has not been called yet (nor cancelled).
+    virtual std::size_t pendingCount() const = 0;
 };
 
 }  // namespace mib

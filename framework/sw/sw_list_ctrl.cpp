@@ -172,6 +172,18 @@ CString CNxListCtrl::BeginDrag(int row) {
     return m_lastDrag;
 }
 
+LRESULT CNxListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != afx::WM_AFX_BEGIN_DRAG) {
+        return CListCtrl::WindowProc(message, wParam, lParam);
+    }
+    const CString text = BeginDrag(static_cast<int>(wParam));
+    if (text.IsEmpty()) {
+        return 0;
+    }
+    *reinterpret_cast<std::string*>(lParam) = text.str();
+    return 1;
+}
+
 BOOL CNxListCtrl::OnColumnClick(NMHDR* header, LRESULT* /*result*/) {
     if (!m_bTableMode) {
         return FALSE;

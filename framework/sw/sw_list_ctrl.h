@@ -64,6 +64,8 @@ protected:
     // A heading click in table mode sorts, before the parent hears of the click (reflected);
     // the parent still hears it.
     BOOL OnColumnClick(NMHDR* header, LRESULT* result);
+    // An operator's row drag (afx::operatorDragRow) goes to BeginDrag.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     DECLARE_MESSAGE_MAP()
 

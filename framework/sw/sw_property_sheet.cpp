@@ -186,7 +186,7 @@ void CSwPropertySheet::createButtons() {
 }
 
 LRESULT CSwPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY && !m_modalRunning && !m_destroying && m_pParentWnd &&
+    if (message == WM_DESTROY && !isModalRunning() && !m_destroying && m_pParentWnd &&
         ::IsWindow(m_pParentWnd->m_hWnd)) {
         afx::windows().post(m_pParentWnd->m_hWnd, kSheetClosedMessage, 0,
                             reinterpret_cast<LPARAM>(this));

@@ -168,6 +168,8 @@ void CSwTableItemPage::FillTableView() {
         return;
     }
     BeginWaitCursor();
+    // A fill (a poll's too) is one change to whoever presents the list, not one per cell.
+    m_list.SetRedraw(FALSE);
     m_list.ClearCtrl();
     m_list.SetColumnHdgs(m_current->GetColumnHdgs(), m_current->GetColumnWidths(),
                          m_current->GetColumnJustify());
@@ -178,6 +180,7 @@ void CSwTableItemPage::FillTableView() {
     const int variables = m_current->GetVarCount();
     for (long r = 0; r < rows; ++r) {
         if (!m_mibComm->GotoRow(m_currentRequest, r)) {
+            m_list.SetRedraw(TRUE);  // the box shows over the rows filled so far
             if (m_layout.unreachableCaption) {
                 MessageBox(m_layout.unreachableText, m_layout.unreachableCaption, MB_OK);
             } else {
@@ -204,6 +207,7 @@ void CSwTableItemPage::FillTableView() {
     }
     SortTable();
     ReselectChosenRow();
+    m_list.SetRedraw(TRUE);
     UpdateViewRadios();
     EndWaitCursor();
 }
@@ -234,6 +238,7 @@ void CSwTableItemPage::FillItemView() {
     CStringArray headings;
     headings.Add(m_layout.itemHeading);
     headings.Add(m_layout.valueHeading);
+    m_list.SetRedraw(FALSE);
     m_list.ClearCtrl();
     m_list.SetColumnHdgs(&headings, nullptr, nullptr);
     if (m_layout.valueWidth > 0) {
@@ -252,6 +257,7 @@ void CSwTableItemPage::FillItemView() {
         texts.Add(ItemValue(i, variable));
         m_list.AddItem(&texts);
     }
+    m_list.SetRedraw(TRUE);
     UpdateData(FALSE);
 }
 
