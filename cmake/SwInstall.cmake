@@ -73,6 +73,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Chassis-switch console with its Ethernet port property module and a simulated switch")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The shared libraries of the package itself are resolved inside it, not in the system.
