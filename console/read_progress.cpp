@@ -44,6 +44,9 @@ mib::Transport::Ticket ProgressTransport::send(const mib::RequestPdu& request,
     if (ticket != 0) {
         m_inFlight[ticket] = InFlight{now, options};
     }
+    if (m_observer) {
+        m_observer();
+    }
     return ticket;
 }
 
@@ -54,6 +57,9 @@ void ProgressTransport::cancel(Ticket ticket) {
 
 void ProgressTransport::finished(Ticket ticket) {
     m_inFlight.erase(ticket);
+    if (m_observer) {
+        m_observer();
+    }
 }
 
 int ProgressTransport::bulkRepetitions(int columns) const {

@@ -35,6 +35,8 @@ public:
     std::string describe() const override;
 
     ReadActivity activity() const;
+    // Told whenever a request goes out or comes back (or is cancelled).
+    void setObserver(std::function<void()> observer) { m_observer = std::move(observer); }
 
 private:
     struct InFlight {
@@ -50,6 +52,7 @@ private:
     std::int64_t m_busySinceMs = 0;
     std::string m_what;
     std::size_t m_rows = 0;
+    std::function<void()> m_observer;
 };
 
 // "phyPortTable" for a column's OID, "sysName" for a scalar's, else the OID as numbers.

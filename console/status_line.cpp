@@ -25,28 +25,51 @@ bool wantsStatusLine(std::FILE* stream, bool quiet) {
     return !quiet && isatty(fileno(stream)) == 1;
 }
 
-StatusLine::StatusLine(afx::EventLoop& loop, const ProgressTransport& progress, std::FILE* stream,
+StatusLine::StatusLine(afx::EventLoop& loop, ProgressTransport& progress, std::FILE* stream,
                        std::string program)
     : m_loop(loop), m_progress(progress), m_stream(stream), m_program(std::move(program)) {
-    m_timer = m_loop.addTimer(kRefreshMs, [this] { tick(); });
+    m_progress.setObserver([this] { onActivity(); });
 }
 
 StatusLine::~StatusLine() {
-    m_loop.cancelTimer(m_timer);
+    m_progress.setObserver(nullptr);
+    if (m_timer != 0) {
+        m_loop.cancelTimer(m_timer);
+    }
     clear();
 }
 
-void StatusLine::tick() {
+void StatusLine::onActivity() {
     const ReadActivity activity = m_progress.activity();
-    if (activity.busy && m_loop.now() - activity.sinceMs >= kShowAfterMs) {
-        std::fprintf(m_stream, "%s%s: %s", kEraseLine, m_program.c_str(),
-                     statusText(activity).c_str());
-        std::fflush(m_stream);
-        m_shown = true;
-    } else {
+    if (!activity.busy) {
+        if (m_timer != 0) {
+            m_loop.cancelTimer(m_timer);
+            m_timer = 0;
+        }
         clear();
+        return;
     }
-    m_timer = m_loop.addTimer(kRefreshMs, [this] { tick(); });
+    if (m_shown) {
+        show();  // rows and retries move on
+    } else if (m_timer == 0) {
+        const std::int64_t due = activity.sinceMs + kShowAfterMs - m_loop.now();
+        m_timer = m_loop.addTimer(std::max<std::int64_t>(due, 0), [this] { show(); });
+    }
+}
+
+// Only while a read is in flight and shown: the retry count moves with time alone.
+void StatusLine::show() {
+    m_loop.cancelTimer(m_timer);  // a no-op when it is the one firing now
+    m_timer = 0;
+    const ReadActivity activity = m_progress.activity();
+    if (!activity.busy) {
+        clear();
+        return;
+    }
+    std::fprintf(m_stream, "%s%s: %s", kEraseLine, m_program.c_str(), statusText(activity).c_str());
+    std::fflush(m_stream);
+    m_shown = true;
+    m_timer = m_loop.addTimer(kRefreshMs, [this] { show(); });
 }
 
 void StatusLine::clear() {

@@ -20,7 +20,8 @@ bool wantsStatusLine(std::FILE* stream, bool quiet);
 
 class StatusLine {
 public:
-    StatusLine(afx::EventLoop& loop, const ProgressTransport& progress, std::FILE* stream,
+    // Observes progress for as long as it lives.
+    StatusLine(afx::EventLoop& loop, ProgressTransport& progress, std::FILE* stream,
                std::string program);
     ~StatusLine();
     StatusLine(const StatusLine&) = delete;
@@ -30,14 +31,16 @@ public:
     static constexpr std::int64_t kRefreshMs = 200;
 
 private:
-    void tick();
+    // Requests went out or came back: wait for the second to pass, or clear the line.
+    void onActivity();
+    void show();
     void clear();
 
     afx::EventLoop& m_loop;
-    const ProgressTransport& m_progress;
+    ProgressTransport& m_progress;
     std::FILE* m_stream;
     std::string m_program;
-    afx::EventLoop::TimerId m_timer = 0;
+    afx::EventLoop::TimerId m_timer = 0;  // 0: none armed
     bool m_shown = false;
 };
 
