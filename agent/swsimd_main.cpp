@@ -5,10 +5,12 @@
 #include <memory>
 
 #include "agent/snmp_agent_server.h"
+#include "agent/swsimd_help.h"
 #include "agent/swsimd_options.h"
 #include "agent/synthetic_table_handler.h"
 #ifdef SW_HAVE_SIM
 #include "sim/simulated_switch.h"
+#include "sim/state_file.h"
 #endif
 
 namespace {
@@ -18,6 +20,13 @@ volatile std::sig_atomic_t g_stop = 0;
 void onSignal(int) {
     g_stop = 1;
 }
+
+// What answers the requests; with --state, the switch under a handler that saves it.
+struct Served {
+    std::unique_ptr<mib::PduHandler> handler;
+    std::unique_ptr<mib::PduHandler> persistent;
+    mib::PduHandler* answering() const { return persistent ? persistent.get() : handler.get(); }
+};
 
 std::unique_ptr<mib::PduHandler> makeHandler(const agent::SwsimdOptions& options,
                                              std::string* error) {
@@ -43,20 +52,49 @@ std::unique_ptr<mib::PduHandler> makeHandler(const agent::SwsimdOptions& options
 #endif
 }
 
+bool keepState(const agent::SwsimdOptions& options, Served* served, std::string* error) {
+    if (options.stateFile.empty()) {
+        return true;
+    }
+#ifdef SW_HAVE_SIM
+    auto* sw = dynamic_cast<sim::SimulatedSwitch*>(served->handler.get());
+    if (sw == nullptr) {
+        *error = "--state keeps the simulated switch's state; not for a synthetic table";
+        return false;
+    }
+    if (!sim::loadStateFile(*sw, options.stateFile, error)) {
+        return false;
+    }
+    served->persistent = std::make_unique<sim::PersistentSwitch>(
+        *sw, options.stateFile,
+        [](const std::string& why) { std::fprintf(stderr, "swsimd: %s\n", why.c_str()); });
+    return true;
+#else
+    (void)served;
+    *error = "this build has no simulated switch to keep the state of";
+    return false;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int status = agent::answerHelpOrVersion(argc, argv); status >= 0) {
+        return status;
+    }
     agent::SwsimdOptions options;
     std::string error;
     if (!agent::parseSwsimdOptions(argc, argv, &options, &error)) {
         std::fprintf(stderr, "swsimd: %s\n%s", error.c_str(), agent::swsimdUsage().c_str());
         return 2;
     }
-    std::unique_ptr<mib::PduHandler> handler = makeHandler(options, &error);
-    if (!handler) {
+    Served served;
+    served.handler = makeHandler(options, &error);
+    if (!served.handler || !keepState(options, &served, &error)) {
         std::fprintf(stderr, "swsimd: %s\n", error.c_str());
         return 1;
     }
+    mib::PduHandler* handler = served.answering();
     struct sigaction action = {};
     action.sa_handler = onSignal;
     sigaction(SIGTERM, &action, nullptr);

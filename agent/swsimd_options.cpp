@@ -5,9 +5,10 @@
 namespace agent {
 
 std::string swsimdUsage() {
-    return "usage: swsimd [--scenario FILE] [--listen udp:127.0.0.1:PORT] [--community NAME]\n"
+    return "usage: swsimd [--scenario FILE] [--state FILE] [--listen udp:127.0.0.1:PORT] "
+           "[--community NAME]\n"
            "              [--rw-community NAME] [--v3-user NAME --auth-pass P [--priv-pass P]]\n"
-           "              [--synthetic-table ROWS[xCOLUMNS]] [--silent]\n";
+           "              [--synthetic-table ROWS[xCOLUMNS]] [--silent] [--help] [--version]\n";
 }
 
 bool parseSwsimdOptions(int argc, const char* const* argv, SwsimdOptions* out, std::string* error) {
@@ -24,6 +25,8 @@ bool parseSwsimdOptions(int argc, const char* const* argv, SwsimdOptions* out, s
         const std::string value = argv[++i];
         if (option == "--scenario") {
             out->scenario = value;
+        } else if (option == "--state") {
+            out->stateFile = value;
         } else if (option == "--listen") {
             out->agent.listen = value;
         } else if (option == "--community") {

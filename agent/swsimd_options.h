@@ -12,7 +12,8 @@ struct SwsimdOptions {
     std::string scenario;   // empty: the built-in demo chassis
     int syntheticRows = 0;  // > 0: serve a synthetic table instead of the switch
     int syntheticColumns = 15;
-    bool silent = false;  // never answer (for timeout tests)
+    bool silent = false;    // never answer (for timeout tests)
+    std::string stateFile;  // the switch's state across restarts ("": only in memory)
 };
 
 std::string swsimdUsage();

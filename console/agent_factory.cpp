@@ -1,8 +1,11 @@
 #include "console/agent_factory.h"
 
+#include <cstdio>
+
 #include "framework/mib/in_process_transport.h"
 #include "framework/mib/netsnmp_transport.h"
 #include "sim/simulated_switch.h"
+#include "sim/state_file.h"
 
 namespace console {
 
@@ -25,13 +28,20 @@ AgentSession::~AgentSession() {
     // The agent unbinds its components before the transport and the switch go.
     agent.reset();
     transport.reset();
+    persistent.reset();
     simulated.reset();
 }
 AgentSession::AgentSession(AgentSession&&) noexcept = default;
 AgentSession& AgentSession::operator=(AgentSession&&) noexcept = default;
 
 std::string hostOfAddress(const std::string& address) {
-    std::string host = address.rfind("udp:", 0) == 0 ? address.substr(4) : address;
+    std::string host = address;
+    for (const char* prefix : {"udp:", "udp6:"}) {
+        if (host.rfind(prefix, 0) == 0) {
+            host = host.substr(std::string(prefix).size());
+            break;
+        }
+    }
     if (!host.empty() && host.front() == '[') {  // [v6]:port
         const auto close = host.find(']');
         return close == std::string::npos ? host : host.substr(1, close - 1);
@@ -57,7 +67,18 @@ bool createAgent(const AgentChoice& choice, afx::EventLoop& loop, AgentSession* 
             }
         }
         built.simulated->setClock([&loop] { return loop.now(); });
-        built.transport = std::make_shared<mib::InProcessTransport>(*built.simulated, loop);
+        mib::PduHandler* handler = built.simulated.get();
+        if (!choice.statePath.empty()) {
+            if (!sim::loadStateFile(*built.simulated, choice.statePath, error)) {
+                return false;
+            }
+            built.persistent = std::make_unique<sim::PersistentSwitch>(
+                *built.simulated, choice.statePath, [](const std::string& why) {
+                    std::fprintf(stderr, "swconsole: %s\n", why.c_str());
+                });
+            handler = built.persistent.get();
+        }
+        built.transport = std::make_shared<mib::InProcessTransport>(*handler, loop);
         built.agent->SetAddress(kSimulatedAddress);
     } else {
         mib::NetSnmpConfig config = choice.snmp;

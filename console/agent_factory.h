@@ -12,7 +12,8 @@
 
 namespace sim {
 class SimulatedSwitch;
-}
+class PersistentSwitch;
+}  // namespace sim
 
 namespace console {
 
@@ -22,7 +23,8 @@ struct AgentSession {
     AgentSession(AgentSession&&) noexcept;
     AgentSession& operator=(AgentSession&&) noexcept;
 
-    std::unique_ptr<sim::SimulatedSwitch> simulated;  // only for the embedded switch
+    std::unique_ptr<sim::SimulatedSwitch> simulated;    // only for the embedded switch
+    std::unique_ptr<sim::PersistentSwitch> persistent;  // the embedded switch with --state
     std::shared_ptr<mib::Transport> transport;
     std::unique_ptr<CMibAgent> agent;
 };

@@ -1,5 +1,8 @@
 #include "console/console_options.h"
 
+#include "console/agent_address.h"
+#include "console/page_sets.h"
+
 #include <charconv>
 #include <functional>
 #include <map>
@@ -201,9 +204,17 @@ const std::map<std::string, OptionSpec>& optionTable() {
                              return !v.empty();
                          },
                          "--module: the path is empty")},
+        {"--state", text(
+                        [](const std::string& v, ConsoleOptions& o) {
+                            o.agent.statePath = v;
+                            return !v.empty();
+                        },
+                        "--state: the file name is empty")},
         {"--dump", flag(&ConsoleOptions::dump)},
         {"--trace", flag(&ConsoleOptions::trace)},
         {"--help", flag(&ConsoleOptions::help)},
+        {"--version", flag(&ConsoleOptions::version)},
+        {"--quiet", flag(&ConsoleOptions::quiet)},
         {"-h", flag(&ConsoleOptions::help)},
     };
     return table;
@@ -277,6 +288,8 @@ bool checkSnmpV3(const mib::NetSnmpConfig& snmp, std::string* error) {
 OptionsResult parseOptions(const std::vector<std::string>& args) {
     OptionsResult result;
     const auto& table = optionTable();
+    bool agentOption = false;
+    bool agentArgument = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
         std::string value;
@@ -288,6 +301,13 @@ OptionsResult parseOptions(const std::vector<std::string>& args) {
             if (!haveValue) {
                 entry = table.end();
             }
+        }
+        if (entry == table.end() && args[i].rfind('-', 0) != 0 && !agentArgument && !agentOption) {
+            if (!parseAgentArgument(args[i], &result.options.agent, &result.error)) {
+                return result;
+            }
+            agentArgument = true;
+            continue;
         }
         if (entry == table.end()) {
             // Never echo a stray argument: it may be a pass phrase without its option.
@@ -303,6 +323,12 @@ OptionsResult parseOptions(const std::vector<std::string>& args) {
             }
             value = args[++i];
         }
+        if (name == "--agent" && agentArgument) {
+            result.error = "the agent is given twice, as AGENT and with --agent";
+            return result;
+        }
+        agentOption = agentOption || name == "--agent";
+        result.options.given.insert(name);
         std::string error;
         if (!entry->second.handle(value, result.options, &error)) {
             result.error = error;
@@ -317,44 +343,86 @@ OptionsResult parseOptions(const std::vector<std::string>& args) {
         result.error = port->slot == 0 ? "--port needs --slot" : "--slot needs --port";
         return result;
     }
+    if (!result.options.agent.statePath.empty() &&
+        result.options.agent.kind != AgentChoice::Kind::Simulated) {
+        result.error = "--state keeps the embedded simulated switch's state; not for an agent";
+        return result;
+    }
     result.ok = true;
     return result;
 }
 
 std::string usageText(const std::string& program) {
-    return "Usage: " + program + R"( [OPTIONS]
+    auto joined = [](const std::vector<std::string>& names) {
+        std::string text;
+        for (const std::string& name : names) {
+            text += (text.empty() ? "" : ", ") + name;
+        }
+        return text;
+    };
+    return "Usage: " + program + R"( [OPTIONS] [AGENT]
 Opens the property pages of one switch port in text mode and runs an operator script.
 
-Agent:
+Agent (as Net-SNMP's tools take it; default: the embedded simulated switch):
+  AGENT                        HOST, HOST:PORT, udp:HOST[:PORT] or udp6:[ADDRESS][:PORT]
+                               (port 161 by default); sim or sim:SCENARIO.json for the
+                               embedded simulated switch
   --agent sim[:SCENARIO.json]  the embedded simulated switch (default: demo scenario)
-  --agent udp:HOST[:PORT]      an SNMP agent through Net-SNMP (port 161 by default)
+  --agent udp:HOST[:PORT]      an SNMP agent through Net-SNMP
   -v 1|2c|3                    SNMP version (default 2c)
   -c COMMUNITY                 community for v1/v2c (default public)
   -u USER -l LEVEL             SNMPv3 user and level: noAuthNoPriv|authNoPriv|authPriv
   -a MD5|SHA|SHA-256 -A PASS   SNMPv3 authentication protocol and pass phrase
   -x DES|AES -X PASS           SNMPv3 privacy protocol and pass phrase
   -t SECONDS -r RETRIES        SNMP timeout per try and retries
+  --state FILE                 keep the simulated switch's state in FILE: loaded at start
+                               if present, saved after every applied change (without it,
+                               changes last until the console ends)
+  Options not given are taken from Net-SNMP's snmp.conf files (defVersion,
+  defCommunity, defSecurityName, defSecurityLevel, defAuthType, defAuthPassphrase,
+  defPrivType, defPrivPassphrase), so pass phrases need not be on the command line.
 Port and pages:
   --slot S --port P            the port whose properties are opened
                                (default: the first Ethernet port of the chassis)
   --select S/P[,S/P...]        the ports selected in the console (default: the opened port)
-  --page NAME                  a page to show, repeatable (default: every page of the
-                               port's kind)
+  --page NAME                  a page to show, by name or title, repeatable (default:
+                               every page of the port's kind)
 Running:
   --script FILE|-              operator actions, one per line (- reads standard input)
   --dump                       print the active page when the script ends or, without a
-                               script, once the page has loaded
+                               script, once the page has loaded; with several --page,
+                               print each of them
   --trace                      print every call to the MIB access component
+  --quiet                      no status line on a terminal while a read takes longer
+                               than a second (pipes and files never get one)
   --module PATH                load the module from PATH
   --help                       this text
-Script verbs (one a line; see README.md):
-  page NAME, click LABEL, type LABEL TEXT, choose LABEL ENTRY, select LABEL ROWS,
-  dblclick LABEL ENTRY, drag LABEL ROW, apply, ok, cancel, refresh, help,
-  answer yes|no|ok|cancel, wait MS, dump,
+  --version                    the console's version
+Pages of an Ethernet port: )" +
+           joined(ethernetPageNames()) + R"(
+Pages of an expander port: )" +
+           joined(expanderPageNames()) + R"(
+Script verbs (one a line; # starts a comment):
+  page NAME|TITLE              activate a page by its name or its title
+  click LABEL                  click a button, check box or radio button
+  type LABEL TEXT              replace an edit's text as typed
+  choose LABEL ENTRY           choose a combo or list-box entry by text or index
+  select LABEL ROW[,ROW...]    select list rows (counted from 0)
+  dblclick LABEL ENTRY         double-click a list-box entry or list row
+  drag LABEL ROW               drag a row out of a list in item view
+  apply, ok, cancel, refresh, help
+                               the sheet's (or open dialog's) buttons
+  answer yes|no|ok|cancel      the answer for the next message box
+  wait MS                      let MS milliseconds pass with the event loop running
+  dump                         print the window steps act in
   sheet main|N|CAPTION         act in the console's sheet (main, 0) or in a modeless
                                sheet a page opened beside it (N-th, or by caption)
-Exit status: 0 success; 1 a script step, a set or a read failed or an "Error" box was
-shown; 2 bad usage or an unusable file or module.
+Exit status:
+  0  success
+  1  a script step, a set or a read failed, an "Error" box was shown, or the agent
+     does not answer
+  2  bad usage: unknown options or pages, incomplete SNMPv3 options, unreadable
+     scenario, state or script files, a module that does not load
 )";
 }
 

@@ -2,6 +2,7 @@
 // The console's command line: which agent, which port, which pages, which script.
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct AgentChoice {
     enum class Kind { Simulated, Snmp };
     Kind kind = Kind::Simulated;
     std::string scenarioPath;  // Simulated: empty for the built-in demo scenario
+    std::string statePath;     // Simulated: where its state is kept ("": only in memory)
     mib::NetSnmpConfig snmp;   // Snmp: address, version, credentials
     std::optional<int> timeoutSeconds;
     std::optional<int> retries;
@@ -34,6 +36,9 @@ struct ConsoleOptions {
     bool dump = false;
     bool trace = false;
     bool help = false;
+    bool version = false;
+    bool quiet = false;           // no status line on the terminal during long reads
+    std::set<std::string> given;  // the options named on the command line ("-v", "-A")
 };
 
 struct OptionsResult {

@@ -12,9 +12,12 @@
 #include "console/console_options.h"
 #include "console/event_settler.h"
 #include "console/module_loader.h"
+#include "console/page_dump.h"
 #include "console/page_sets.h"
 #include "console/script_parser.h"
 #include "console/script_runner.h"
+#include "console/snmp_conf_defaults.h"
+#include "console/status_line.h"
 #include "console/switch_probe.h"
 #include "frame/page_registry.h"
 #include "framework/afx/printable_text.h"
@@ -22,6 +25,7 @@
 #include "framework/afx/ui_hook.h"
 #include "framework/mib/transport.h"
 #include "framework/sw/sw_property_sheet.h"
+#include "sw_version.h"
 
 namespace console {
 
@@ -110,11 +114,13 @@ private:
     std::unique_ptr<CHealth> m_health;  // the pages hold it, so it outlives the sheet
     std::unique_ptr<CSwPropertySheet> m_sheet;
     std::vector<NamedPage> m_pages;
+    std::shared_ptr<ProgressTransport> m_progress;  // only with a status line
+    std::unique_ptr<StatusLine> m_statusLine;
 };
 
 std::optional<Failure> Session::loadModule() {
-    const auto candidates =
-        moduleCandidates(m_options.modulePath, executableDir(), m_env.buildModule);
+    const auto candidates = moduleCandidates(m_options.modulePath, executableDir(),
+                                             m_env.buildModule, m_env.installedModuleDir);
     const std::string path = locateModule(candidates);
     std::string error;
     m_module = LoadedModule::load(path, &error);
@@ -132,6 +138,13 @@ std::optional<Failure> Session::connect() {
     std::string error;
     if (!createAgent(m_options.agent, m_loop, &m_agent, &error)) {
         return Failure{kExitUsage, error};
+    }
+    if (m_options.agent.kind == AgentChoice::Kind::Snmp &&
+        wantsStatusLine(stderr, m_options.quiet)) {
+        m_progress =
+            std::make_shared<ProgressTransport>(m_agent.transport, [this] { return m_loop.now(); });
+        m_agent.agent->SetTransport(m_progress);
+        m_statusLine = std::make_unique<StatusLine>(m_loop, *m_progress, stderr, m_env.program);
     }
     if (m_options.trace) {
         m_agent.agent->GetTrace().setSink([this](const std::string& line) {
@@ -261,7 +274,13 @@ std::optional<Failure> Session::run() {
     }
     ScriptRunner runner(m_driver, *m_sheet, m_pages, settler, m_env.out);
     const ScriptOutcome outcome = runner.run(steps);
-    if (m_options.dump) {
+    if (m_options.dump && outcome.ok && m_options.pages.size() > 1) {
+        const PageDump dump = dumpEachPage(*m_sheet, m_pages, settler);
+        m_env.out << dump.text;
+        if (!dump.ok) {
+            return Failure{kExitStepFailed, dump.failure};
+        }
+    } else if (m_options.dump) {
         m_env.out << runner.renderScope();
     }
     if (!outcome.ok) {
@@ -290,6 +309,10 @@ std::optional<Failure> Session::unreportedFailures() const {
 
 }  // namespace
 
+std::string versionText(const std::string& program) {
+    return program + " (torvik) " SW_VERSION "\n";
+}
+
 int runConsole(const std::vector<std::string>& args, SessionEnvironment& env) {
     const OptionsResult parsed = parseOptions(args);
     if (!parsed.ok) {
@@ -301,9 +324,22 @@ int runConsole(const std::vector<std::string>& args, SessionEnvironment& env) {
         env.out << usageText(env.program);
         return kExitOk;
     }
+    if (parsed.options.version) {
+        env.out << versionText(env.program);
+        return kExitOk;
+    }
+    ConsoleOptions options = parsed.options;
+    if (options.agent.kind == AgentChoice::Kind::Snmp) {
+        std::string error;
+        if (!applySnmpConfDefaults(readSnmpConfDefaults(), options.given, &options.agent.snmp,
+                                   &error)) {
+            env.err << env.program << ": " << error << "\n";
+            return kExitUsage;
+        }
+    }
     std::optional<Failure> failure;
     {
-        Session session(parsed.options, env);
+        Session session(options, env);
         failure = session.run();
     }
     if (failure) {

@@ -16,7 +16,12 @@ struct SessionEnvironment {
     std::istream& in;         // the script when it is "-"
     std::string buildModule;  // where the build put the module ("" when unknown)
     std::string program;      // for messages
+    // Where an installation puts the module, relative to the executable's folder.
+    std::string installedModuleDir = "";
 };
+
+// "swconsole (torvik) 1.0.0": the first line is what help2man takes for the version.
+std::string versionText(const std::string& program);
 
 int runConsole(const std::vector<std::string>& args, SessionEnvironment& env);
 

@@ -13,13 +13,20 @@ namespace console {
 
 std::vector<std::string> moduleCandidates(const std::string& commandLinePath,
                                           const std::string& executableDir,
-                                          const std::string& buildPath) {
+                                          const std::string& buildPath,
+                                          const std::string& installedDir) {
     if (!commandLinePath.empty()) {
         return {commandLinePath};
     }
     std::vector<std::string> candidates;
     if (!executableDir.empty()) {
         candidates.push_back((std::filesystem::path(executableDir) / kModuleFileName).string());
+        if (!installedDir.empty()) {
+            candidates.push_back(
+                (std::filesystem::path(executableDir) / installedDir / kModuleFileName)
+                    .lexically_normal()
+                    .string());
+        }
     }
     if (!buildPath.empty()) {
         candidates.push_back(buildPath);

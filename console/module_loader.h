@@ -13,10 +13,12 @@ namespace console {
 inline constexpr const char* kModuleFileName = "libtorvik.so";
 
 // Where to look, in order: the path given on the command line alone when there is one;
-// otherwise next to the console's executable, then where the build put the module.
+// otherwise next to the console's executable, then where an installation puts it relative to
+// the executable (installedDir, e.g. "../lib/torvik"), then where the build put the module.
 std::vector<std::string> moduleCandidates(const std::string& commandLinePath,
                                           const std::string& executableDir,
-                                          const std::string& buildPath);
+                                          const std::string& buildPath,
+                                          const std::string& installedDir = "");
 // The first candidate that exists, else the first candidate (so the load error names it).
 std::string locateModule(const std::vector<std::string>& candidates);
 

@@ -167,11 +167,15 @@ afx::StepResult ScriptRunner::activatePage(const std::string& nameOrTitle) {
     }
     std::vector<std::string> known;
     for (const NamedPage& named : m_pages) {
-        CString title;
-        named.page->GetWindowText(title);  // empty until the page was first shown
-        const std::string caption = named.page->GetSafeHwnd() ? std::string(title) : "";
+        // The tab's text comes from the template, so a page not shown yet has a title too.
+        const std::string tab = named.page->m_caption.str();
+        CString shown;
+        if (named.page->GetSafeHwnd()) {
+            named.page->GetWindowText(shown);
+        }
         if (sameIgnoringCase(named.name, nameOrTitle) ||
-            (!caption.empty() && sameIgnoringCase(caption, nameOrTitle))) {
+            (!tab.empty() && sameIgnoringCase(tab, nameOrTitle)) ||
+            (!shown.IsEmpty() && sameIgnoringCase(shown.str(), nameOrTitle))) {
             if (!m_sheet.SetActivePage(named.page)) {
                 return afx::StepResult::failure("the active page refused to let go");
             }

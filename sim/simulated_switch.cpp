@@ -7,6 +7,7 @@
 #include "sim/read_operations.h"
 #include "sim/scenario_json.h"
 #include "sim/set_processor.h"
+#include "sim/state_snapshot.h"
 #include "sim/switch_builder.h"
 
 namespace sim {
@@ -232,6 +233,14 @@ std::size_t SimulatedSwitch::cellCount() const {
 
 const std::set<std::string>& SimulatedSwitch::missingNames() const {
     return m_state->missing;
+}
+
+std::string SimulatedSwitch::saveState() const {
+    return snapshotStore(m_state->store, m_state->now());
+}
+
+bool SimulatedSwitch::loadState(const std::string& text, std::string* error) {
+    return restoreStore(text, m_state->dictionary, m_state->now(), &m_state->store, error);
 }
 
 void SimulatedSwitch::failNextSet(mib::ErrorStatus status, int errorIndex) {

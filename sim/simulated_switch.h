@@ -63,6 +63,11 @@ public:
     // Scenario names the dictionary could not place (empty with a complete dictionary).
     const std::set<std::string>& missingNames() const;
 
+    // Every cell as text, and back: false with *error (what is corrupt, or the first row
+    // that does not fit this switch's scenario) and nothing changed.
+    std::string saveState() const;
+    bool loadState(const std::string& text, std::string* error);
+
     // Fault injection.
     void failNextSet(mib::ErrorStatus status, int errorIndex = 1);
     // Responses estimated above bytes are answered tooBig; 0 switches it off.

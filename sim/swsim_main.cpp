@@ -11,21 +11,48 @@
 #include "sim/scenario_generator.h"
 #include "sim/scenario_json.h"
 #include "sim/simulated_switch.h"
+#include "sw_version.h"
 
 namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kAgentError = 1;
 
+const char* const kUsage =
+    "Usage: swsim [--scenario FILE] list\n"
+    "       swsim [--scenario FILE] get NAME|OID[.instance]...\n"
+    "       swsim [--scenario FILE] walk NAME|OID\n"
+    "       swsim [--scenario FILE] set NAME|OID[.instance] TYPE VALUE\n"
+    "       swsim generate [--slots N] [--ports-per-slot M] [--services-per-port K]\n"
+    "                      [--addresses-per-vport A] [--groups G] [--channels C]\n"
+    "                      [--no-expander]\n"
+    "       swsim --help | --version\n";
+
+const char* const kHelp =
+    "Looks into the simulated chassis switch without SNMP, and makes scaled scenarios.\n"
+    "\n"
+    "Commands:\n"
+    "  list                  every variable the switch knows: name, OID, syntax, access,\n"
+    "                        table or group\n"
+    "  get NAME|OID...       values, as snmpget (scalars by name get .0)\n"
+    "  walk NAME|OID         every value under a table, column or OID, as snmpwalk\n"
+    "  set NAME|OID TYPE VALUE\n"
+    "                        one SET with the agent's checks; TYPE as snmpset: i u c t a\n"
+    "                        o s x. The switch lives for this one command only\n"
+    "  generate              a scenario of a scaled chassis as JSON on standard output\n"
+    "\n"
+    "Options:\n"
+    "  --scenario FILE       the switch from a JSON scenario (default: the built-in demo)\n"
+    "  --help                this text\n"
+    "  --version             the version\n"
+    "\n"
+    "Exit status:\n"
+    "  0  success\n"
+    "  1  the switch answered with an error, or the scenario cannot be used\n"
+    "  2  bad usage: unknown command, variable, type or value\n";
+
 void usage() {
-    std::cerr << "usage: swsim [--scenario FILE] list\n"
-                 "       swsim [--scenario FILE] get NAME|OID[.instance]...\n"
-                 "       swsim [--scenario FILE] walk NAME|OID\n"
-                 "       swsim [--scenario FILE] set NAME|OID[.instance] TYPE VALUE\n"
-                 "             TYPE as snmpset: i u c t a o s x\n"
-                 "       swsim generate [--slots N] [--ports-per-slot M] [--services-per-port K]\n"
-                 "                      [--addresses-per-vport A] [--groups G] [--channels C]\n"
-                 "                      [--no-expander]\n";
+    std::cerr << kUsage;
 }
 
 const char* syntaxName(mib::Syntax syntax) {
@@ -230,6 +257,14 @@ int generate(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kUsage << kHelp;
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "swsim (torvik) " SW_VERSION "\n";
+        return 0;
+    }
     std::string scenarioFile;
     if (args.size() >= 2 && args[0] == "--scenario") {
         scenarioFile = args[1];

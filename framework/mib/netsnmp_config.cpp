@@ -13,7 +13,9 @@ std::string lower(std::string text) {
     return text;
 }
 
-const char* levelName(SecurityLevel level) {
+}  // namespace
+
+const char* securityLevelName(SecurityLevel level) {
     switch (level) {
         case SecurityLevel::NoAuthNoPriv:
             return "noAuthNoPriv";
@@ -25,7 +27,27 @@ const char* levelName(SecurityLevel level) {
     return "?";
 }
 
-}  // namespace
+const char* authProtocolName(AuthProtocol protocol) {
+    switch (protocol) {
+        case AuthProtocol::Md5:
+            return "MD5";
+        case AuthProtocol::Sha1:
+            return "SHA";
+        case AuthProtocol::Sha256:
+            return "SHA-256";
+    }
+    return "?";
+}
+
+const char* privProtocolName(PrivProtocol protocol) {
+    switch (protocol) {
+        case PrivProtocol::Des:
+            return "DES";
+        case PrivProtocol::Aes128:
+            return "AES";
+    }
+    return "?";
+}
 
 std::string describeConfig(const NetSnmpConfig& config) {
     switch (config.version) {
@@ -34,8 +56,8 @@ std::string describeConfig(const NetSnmpConfig& config) {
         case SnmpVersion::V2c:
             return config.address + " (v2c)";
         case SnmpVersion::V3:
-            return config.address + " (v3 user " + config.user + ", " + levelName(config.level) +
-                   ")";
+            return config.address + " (v3 user " + config.user + ", " +
+                   securityLevelName(config.level) + ")";
     }
     return config.address;
 }

@@ -32,6 +32,11 @@ struct NetSnmpConfig {
 // "udp:127.0.0.1:16100 (v2c)" or "udp:...(v3 user admin, authPriv)": never a secret.
 std::string describeConfig(const NetSnmpConfig& config);
 
+// Names as the command line takes them: "authPriv", "SHA", "AES".
+const char* securityLevelName(SecurityLevel level);
+const char* authProtocolName(AuthProtocol protocol);
+const char* privProtocolName(PrivProtocol protocol);
+
 // Parsers for command lines; false on unknown text.
 bool parseSnmpVersion(const std::string& text, SnmpVersion* out);      // 1, 2c, 3
 bool parseSecurityLevel(const std::string& text, SecurityLevel* out);  // noAuthNoPriv...

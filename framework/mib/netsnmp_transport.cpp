@@ -54,15 +54,18 @@ bool reportsUnknownEngine(const netsnmp_pdu& report) {
     return oidStartsWith(name, expected);
 }
 
-// usmStats / snmpUnknown counters an agent reports instead of answering.
-std::string reportCause(const netsnmp_pdu& report) {
+// usmStats / snmpUnknown counters an agent reports instead of answering. A wrong digest or a
+// failed decryption comes as much from a protocol the agent's user does not have as from a
+// wrong pass phrase, so the protocol in use is named.
+std::string reportCause(const netsnmp_pdu& report, const NetSnmpConfig& config) {
     if (report.variables != nullptr) {
         const Oid name(report.variables->name,
                        report.variables->name + report.variables->name_length);
         if (oidStartsWith(name, kUsmStats) && name.size() > kUsmStats.size()) {
             switch (name[kUsmStats.size()]) {
                 case 1:
-                    return "security level not supported for this user";
+                    return std::string("security level ") + securityLevelName(config.level) +
+                           " not supported for this user";
                 case 2:
                     return "not in time window";
                 case 3:
@@ -70,9 +73,15 @@ std::string reportCause(const netsnmp_pdu& report) {
                 case 4:
                     return "unknown engine ID";
                 case 5:
-                    return "wrong authentication password (wrong digest)";
+                    return std::string(
+                               "wrong authentication pass phrase or protocol (wrong "
+                               "digest; authentication protocol ") +
+                           authProtocolName(config.authProtocol) + ")";
                 case 6:
-                    return "wrong privacy password (decryption error)";
+                    return std::string(
+                               "wrong privacy pass phrase or protocol (decryption "
+                               "error; privacy protocol ") +
+                           privProtocolName(config.privProtocol) + ")";
                 default:
                     break;
             }
@@ -205,7 +214,7 @@ void NetSnmpTransport::onNetSnmpEvent(Ticket ticket, int operation, const snmp_p
             }
             if (pdu->command == SNMP_MSG_REPORT) {
                 result.outcome = TransportOutcome::AuthFailed;
-                result.message = what + " refused: " + reportCause(*pdu);
+                result.message = what + " refused: " + reportCause(*pdu, m_config);
                 break;
             }
             if (pdu->command != SNMP_MSG_RESPONSE) {
@@ -242,7 +251,7 @@ void NetSnmpTransport::onNetSnmpEvent(Ticket ticket, int operation, const snmp_p
             result.message =
                 what + " refused: " +
                 (pdu != nullptr && pdu->command == SNMP_MSG_REPORT
-                     ? reportCause(*pdu)
+                     ? reportCause(*pdu, m_config)
                      : std::string("security error (SNMPv3 credentials do not match the agent)"));
             break;
         default:
@@ -546,7 +555,7 @@ void NetSnmpTransport::onDiscoveryEvent(Pending& probe, int operation, const snm
             failure.outcome = TransportOutcome::AuthFailed;
             failure.message =
                 "SNMPv3 engine discovery at " + agent + " refused: " +
-                (pdu != nullptr && pdu->command == SNMP_MSG_REPORT ? reportCause(*pdu)
+                (pdu != nullptr && pdu->command == SNMP_MSG_REPORT ? reportCause(*pdu, m_config)
                                                                    : std::string("security error"));
             break;
         default:

@@ -34,9 +34,12 @@ fs::path helpRoot() {
     }
     std::error_code ec;
     for (fs::path dir = libraryDirectory(); !dir.empty(); dir = dir.parent_path()) {
-        const fs::path candidate = dir / "resources" / "help";
-        if (fs::is_directory(candidate, ec)) {
-            return candidate;
+        // The source and build trees have resources/help; an installed tree share/torvik/help.
+        for (const fs::path& candidate :
+             {dir / "resources" / "help", dir / "share" / "torvik" / "help"}) {
+            if (fs::is_directory(candidate, ec)) {
+                return candidate;
+            }
         }
         if (dir == dir.parent_path()) {
             break;

@@ -3,7 +3,8 @@
 //
 // The help root is $SW_HELP_ROOT when set; otherwise resources/help found next to the loaded
 // framework library or in one of its parent directories (the build tree and an installed
-// tree both work); otherwise $SW_SOURCE_DIR/resources/help. With $SW_HELP_VIEWER set, the
+// tree both work); or share/torvik/help in one of those, as an installation has it;
+// otherwise $SW_SOURCE_DIR/resources/help. With $SW_HELP_VIEWER set, the
 // viewer runs with the page's path as its one argument; otherwise the path is printed.
 
 #include <string>
