@@ -19,13 +19,13 @@
 namespace agent {
 namespace {
 
-struct Run {
+struct ScriptRun {
     int status = -1;
     std::string output;
 };
 
-Run run(const std::string& command) {
-    Run r;
+ScriptRun run(const std::string& command) {
+    ScriptRun r;
     FILE* pipe = popen((command + " 2>&1").c_str(), "r");
     if (pipe == nullptr) {
         return r;
@@ -71,14 +71,14 @@ class ExampleScript : public ::testing::TestWithParam<std::string> {};
 TEST_P(ExampleScript, EndsCleanlyAndAlikeInProcessAndOverSnmp) {
     const std::string common = argsOf(GetParam()) + " --script " + scriptPath(GetParam());
     const std::string console = std::string("timeout 120 ") + SW_SWCONSOLE_PATH + " ";
-    const Run local = run(console + common);
+    const ScriptRun local = run(console + common);
     ASSERT_EQ(local.status, 0) << local.output;
 
     int port = 0;
     auto daemon = testing::startSwsimd({}, &port);
     ASSERT_NE(daemon, nullptr);
-    const Run wire = run(console + "--agent udp:127.0.0.1:" + std::to_string(port) +
-                         " -v 2c -c private -t 2 -r 1 " + common);
+    const ScriptRun wire = run(console + "--agent udp:127.0.0.1:" + std::to_string(port) +
+                               " -v 2c -c private -t 2 -r 1 " + common);
     EXPECT_EQ(wire.status, 0) << wire.output;
     EXPECT_EQ(wire.output, local.output);
 }
