@@ -118,5 +118,13 @@ TEST(SwsimdStart, UnknownOptionsAndUnboundedTablesAreUsageErrors) {
     }
 }
 
+TEST(SwsimdStart, AScenarioWithANumberNoDoubleHoldsIsRefusedNamingTheFile) {
+    const std::string path = ::testing::TempDir() + "swsimd_overflow.json";
+    std::ofstream(path) << R"({"groups": [{"number": 1, "floodOverride": -1e400}]})";
+    const Finished done = run(swsimd("--listen udp:127.0.0.1:0 --scenario " + path));
+    EXPECT_EQ(done.status, 1) << done.output;
+    EXPECT_THAT(done.output, HasSubstr(path + ": unusable JSON: number overflow"));
+}
+
 }  // namespace
 }  // namespace agent
