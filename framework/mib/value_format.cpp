@@ -317,6 +317,9 @@ int valueFromText(const MibVariable& variable, std::string_view text, Value* out
             return valueFromInteger(variable, static_cast<long>(n), out);
         }
         case Syntax::DisplayString:
+            // A NUL cannot be shown (the text form ends there), so it is never written.
+            if (text.find('\0') != std::string_view::npos)
+                return kMibBadValue;
             octets = std::string(text);
             break;
         case Syntax::OctetString:

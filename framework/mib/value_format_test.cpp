@@ -97,6 +97,11 @@ TEST(ValueFormat, TextsToSetFollowTheSyntaxAndSize) {
         }
     }
     Value out;
+    // Found by fuzzing: a NUL was written, then shown cut off, so the text did not read back.
+    EXPECT_EQ(valueFromText(variable(Syntax::DisplayString), std::string("core\0", 5), &out),
+              kMibBadValue);
+    EXPECT_EQ(valueFromText(variable(Syntax::DisplayString), std::string("a\0b", 3), &out),
+              kMibBadValue);
     EXPECT_EQ(valueFromInteger(variable(Syntax::DisplayString), 5, &out), kMibBadValue);
     EXPECT_EQ(valueFromInteger(variable(Syntax::Counter32), -1, &out), kMibBadValue);
 }
