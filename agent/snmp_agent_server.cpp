@@ -5,11 +5,13 @@
 #include <sys/resource.h>
 #include <sys/select.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -34,6 +36,73 @@ namespace {
 
 SnmpAgentServer* g_server = nullptr;  // Net-SNMP's agent is process-wide
 
+// A varbind takes at least 6 bytes on the wire: no datagram holds more than this many.
+constexpr int kMaxBulkVarbinds = 65535 / 6;
+
+// The largest UDP payload over IPv4.
+constexpr std::size_t kMaxDatagram = 65507;
+// Message and PDU headers around the varbind list, community or security parameters apart.
+constexpr std::size_t kMessageOverhead = 64;
+
+// BER length of a length field and of a tag-length-value with that many content bytes.
+std::size_t lengthBytes(std::size_t content) {
+    std::size_t bytes = 1;
+    if (content >= 0x80) {
+        for (std::size_t rest = content; rest != 0; rest >>= 8) {
+            ++bytes;
+        }
+    }
+    return bytes;
+}
+
+std::size_t encodedSize(std::size_t content) {
+    return 1 + lengthBytes(content) + content;
+}
+
+std::size_t oidContent(const mib::Oid& oid) {
+    std::size_t bytes = 1;  // the first two arcs
+    for (std::size_t i = 2; i < oid.size(); ++i) {
+        std::size_t sub = 1;
+        for (std::uint32_t rest = oid[i] >> 7; rest != 0; rest >>= 7) {
+            ++sub;
+        }
+        bytes += sub;
+    }
+    return bytes;
+}
+
+// An upper bound of the bytes a varbind takes in the answer.
+std::size_t varbindSize(const mib::VarBind& vb) {
+    std::size_t value = 9;  // integers and counters, with their header
+    if (vb.value.type == mib::ValueType::OctetString || vb.value.type == mib::ValueType::Opaque ||
+        vb.value.type == mib::ValueType::IpAddress) {
+        value = encodedSize(vb.value.octets.size());
+    } else if (vb.value.type == mib::ValueType::ObjectId) {
+        value = encodedSize(oidContent(vb.value.oid));
+    }
+    return encodedSize(encodedSize(oidContent(vb.oid)) + value);
+}
+
+// Whether the answer to pdu with these varbinds fits in one message to the requester.
+bool answerFits(const netsnmp_pdu& pdu, const std::vector<mib::VarBind>& varbinds) {
+    std::size_t limit = kMaxDatagram;
+    if (pdu.msgMaxSize > 0) {
+        limit = std::min(limit, static_cast<std::size_t>(pdu.msgMaxSize));
+    }
+    std::size_t bytes = kMessageOverhead + pdu.community_len + pdu.securityNameLen +
+                        pdu.contextNameLen + pdu.contextEngineIDLen + pdu.securityEngineIDLen;
+    for (const mib::VarBind& vb : varbinds) {
+        bytes += varbindSize(vb);
+        if (bytes > limit) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// How long serve() waits at most before it looks at its stop request again.
+constexpr int kServeSliceMs = 200;
+
 int onAccessCheck(int /*major*/, int /*minor*/, void* serverArg, void* clientArg) {
     return static_cast<SnmpAgentServer*>(clientArg)->checkAccess(serverArg);
 }
@@ -48,6 +117,46 @@ std::string sender(const netsnmp_pdu& pdu) {
         return {};
     }
     return std::string(static_cast<const char*>(pdu.transport_data), pdu.transport_data_length);
+}
+
+// "udp:HOST:PORT" with a numeric IPv4 host; other forms are left to the library.
+bool canListen(const std::string& listen, std::string* reason) {
+    const std::string prefix = "udp:";
+    if (listen.rfind(prefix, 0) != 0) {
+        return true;
+    }
+    const std::string rest = listen.substr(prefix.size());
+    const auto colon = rest.rfind(':');
+    if (colon == std::string::npos) {
+        return true;
+    }
+    const std::string host = rest.substr(0, colon);
+    const std::string portText = rest.substr(colon + 1);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    if (inet_pton(AF_INET, host.c_str(), &address.sin_addr) != 1) {
+        return true;  // a name: the library resolves it
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long port = std::strtol(portText.c_str(), &end, 10);
+    if (portText.empty() || *end != '\0' || errno != 0 || port < 0 || port > 65535) {
+        *reason = "port " + portText + " is not a number in 0..65535";
+        return false;
+    }
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    const int probe = socket(AF_INET, SOCK_DGRAM, 0);
+    if (probe < 0) {
+        *reason = std::strerror(errno);
+        return false;
+    }
+    const bool bound =
+        bind(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (!bound) {
+        *reason = std::strerror(errno);
+    }
+    close(probe);
+    return bound;
 }
 
 }  // namespace
@@ -69,6 +178,11 @@ bool SnmpAgentServer::start(std::string* error) {
         *error = "an agent is already running in this process";
         return false;
     }
+    // The library only logs why it cannot listen; try the address first to tell the reason.
+    if (std::string reason; !canListen(m_config.listen, &reason)) {
+        *error = "cannot listen on " + m_config.listen + ": " + reason;
+        return false;
+    }
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_ROLE, 0);  // master
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_NO_ROOT_ACCESS, 1);
     netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_AGENTX_MASTER, 0);
@@ -76,10 +190,12 @@ bool SnmpAgentServer::start(std::string* error) {
                            NETSNMP_DS_AGENT_DONT_LOG_TCPWRAPPERS_CONNECTS, 1);
     netsnmp_ds_set_string(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_PORTS,
                           m_config.listen.c_str());
-    // Whole-table GETBULKs: no cap on repetitions or varbinds (the library
-    // still trims a response to what fits in a datagram).
-    netsnmp_ds_set_int(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_MAX_GETBULKREPEATS, -1);
-    netsnmp_ds_set_int(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_MAX_GETBULKRESPONSES, -1);
+    // GETBULK: as many repetitions and varbinds as a datagram can carry, never what a
+    // request merely asks for (the library allocates every one before answering).
+    netsnmp_ds_set_int(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_MAX_GETBULKREPEATS,
+                       kMaxBulkVarbinds);
+    netsnmp_ds_set_int(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_MAX_GETBULKRESPONSES,
+                       kMaxBulkVarbinds);
     mib::netsnmp::applyLibraryOptions();
     // No SMUX peers: its listener would bind TCP port 199 on every interface.
     static char noSmux[] = "-smux";
@@ -122,8 +238,9 @@ bool SnmpAgentServer::start(std::string* error) {
     }
     mib::netsnmp::ensureInitialized("swsimd");
     if (init_master_agent() != 0 || main_session == nullptr) {
-        *error = "cannot listen on " + m_config.listen;
-        snmp_shutdown("swsimd");
+        // The library's state stays as it is: shutting it down half-started frees what it
+        // never allocated.
+        *error = "cannot listen on " + m_config.listen + ": the SNMP library refused the address";
         return false;
     }
     g_server = this;
@@ -140,35 +257,39 @@ bool SnmpAgentServer::start(std::string* error) {
 }
 
 void SnmpAgentServer::serve(const std::function<bool()>& stopRequested) {
+    while (!stopRequested() && serveOnce(kServeSliceMs)) {
+    }
+}
+
+bool SnmpAgentServer::serveOnce(int timeoutMs) {
+    if (const std::int64_t busyMs = m_handler.busyForMs(); busyMs > 0) {
+        // Renegotiating: requests stay in the socket and are answered once it is done.
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(std::min<std::int64_t>(busyMs, timeoutMs)));
+        return true;
+    }
     netsnmp_large_fd_set fds;
     netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
-    while (!stopRequested()) {
-        if (const std::int64_t busyMs = m_handler.busyForMs(); busyMs > 0) {
-            // Renegotiating: requests stay in the socket and are answered once it is done.
-            std::this_thread::sleep_for(
-                std::chrono::milliseconds(std::min<std::int64_t>(busyMs, 200)));
-            continue;
-        }
-        int numfds = 0;
-        int block = 0;
-        struct timeval tv = {0, 200000};
-        NETSNMP_LARGE_FD_ZERO(&fds);
-        snmp_select_info2(&numfds, &fds, &tv, &block);
-        if (block != 0 || tv.tv_sec > 0 || tv.tv_usec > 200000) {
-            tv = {0, 200000};
-        }
-        const int count = netsnmp_large_fd_set_select(numfds, &fds, nullptr, nullptr, &tv);
-        if (count > 0) {
-            snmp_read2(&fds);
-        } else if (count == 0) {
-            snmp_timeout();
-        } else if (errno != EINTR) {
-            break;
-        }
-        run_alarms();
-        netsnmp_check_outstanding_agent_requests();
+    int numfds = 0;
+    int block = 0;
+    const timeval slice = {timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    timeval tv = slice;
+    NETSNMP_LARGE_FD_ZERO(&fds);
+    snmp_select_info2(&numfds, &fds, &tv, &block);
+    if (block != 0 || timercmp(&tv, &slice, >)) {
+        tv = slice;
     }
+    const int count = netsnmp_large_fd_set_select(numfds, &fds, nullptr, nullptr, &tv);
+    if (count > 0) {
+        snmp_read2(&fds);
+    } else if (count == 0) {
+        snmp_timeout();
+    }
+    const bool usable = count >= 0 || errno == EINTR;
+    run_alarms();
+    netsnmp_check_outstanding_agent_requests();
     netsnmp_large_fd_set_cleanup(&fds);
+    return usable;
 }
 
 int SnmpAgentServer::checkAccess(void* viewParameters) {
@@ -237,7 +358,13 @@ void SnmpAgentServer::handleRead(void* info, void* list, bool next) {
     if (requests.empty()) {
         return;
     }
-    const mib::ResponsePdu response = m_handler.handle(pdu);
+    mib::ResponsePdu response = m_handler.handle(pdu);
+    // The library would build an answer no datagram carries and drop it without a word.
+    if (response.errorStatus == mib::ErrorStatus::NoError && reqinfo->asp != nullptr &&
+        reqinfo->asp->pdu != nullptr && !answerFits(*reqinfo->asp->pdu, response.varbinds)) {
+        response.errorStatus = mib::ErrorStatus::TooBig;
+        response.errorIndex = 0;
+    }
     if (response.errorStatus != mib::ErrorStatus::NoError) {
         const std::size_t at =
             response.errorIndex > 0 ? static_cast<std::size_t>(response.errorIndex - 1) : 0;

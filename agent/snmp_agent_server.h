@@ -36,6 +36,9 @@ public:
     int port() const { return m_port; }
     // Serves until stopRequested() is true; it is checked at least every 200 ms.
     void serve(const std::function<bool()>& stopRequested);
+    // Answers what has arrived, waiting at most timeoutMs for it (the fuzz target feeds it
+    // one datagram at a time). False when the sockets can no longer be watched.
+    bool serveOnce(int timeoutMs);
 
     // Statistics for tests and logs.
     std::uint64_t setsApplied() const { return m_setsApplied; }

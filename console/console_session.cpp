@@ -55,32 +55,6 @@ std::optional<std::string> readScript(const std::string& path, std::istream& in,
     return text.str();
 }
 
-// The chassis description the pages share: from the compact contents value, else from the
-// port table rows read already.
-std::unique_ptr<CNxChassisInfo> describeChassis(SwitchProbe& probe,
-                                                const std::vector<ChassisPort>& ports) {
-    auto chassis = std::make_unique<CNxChassisInfo>();
-    std::string ignored;
-    if (auto contents = probe.readChassisContents(&ignored)) {
-        if (chassis->LoadContents(contents->data(), static_cast<int>(contents->size()))) {
-            return chassis;
-        }
-    }
-    std::map<int, std::pair<int, bool>> slots;  // slot -> highest port, expander
-    for (const ChassisPort& p : ports) {
-        auto& slot = slots[p.where.slot];
-        slot.first = std::max(slot.first, p.where.port);
-        slot.second = slot.second || p.expander;
-    }
-    for (const auto& [slot, info] : slots) {
-        chassis->SetSlot(slot, 0, "", info.first, info.second ? 12 : info.first);
-    }
-    for (const ChassisPort& p : ports) {
-        chassis->SetPortType(p.where.slot, p.where.port, p.type);
-    }
-    return chassis;
-}
-
 class Session {
 public:
     Session(const ConsoleOptions& options, SessionEnvironment& env)
@@ -157,23 +131,35 @@ std::optional<Failure> Session::connect() {
         return Failure{kExitStepFailed, "cannot read the switch's name: " + error};
     }
     m_agent.agent->SetAgentName(name->c_str());
-    if (!probe.readPorts(&m_ports, &error)) {
-        return Failure{kExitStepFailed, "cannot read the chassis port table: " + error};
+    auto chassis = probe.readChassis(&error);
+    if (!chassis) {
+        return Failure{kExitStepFailed, "cannot read the chassis tables: " + error};
     }
-    m_chassis = describeChassis(probe, m_ports);
+    m_ports = std::move(chassis->ports);
+    m_chassis = std::move(chassis->chassis);
     return std::nullopt;
 }
 
 std::optional<Failure> Session::choosePort() {
+    const auto lacking = [this](const SlotPort& wanted) -> std::optional<Failure> {
+        if (m_ports.empty() || findPort(m_ports, wanted) != nullptr) {
+            return std::nullopt;
+        }
+        return Failure{kExitUsage, "the chassis has no port " + std::to_string(wanted.slot) + "/" +
+                                       std::to_string(wanted.port)};
+    };
+    for (const SlotPort& selected : m_options.selected) {
+        if (auto failure = lacking(selected)) {
+            return Failure{kExitUsage, "--select: " + failure->message};
+        }
+    }
     if (m_options.port) {
         const SlotPort wanted = *m_options.port;
-        const auto it = std::find_if(m_ports.begin(), m_ports.end(),
-                                     [&](const ChassisPort& p) { return p.where == wanted; });
-        if (it == m_ports.end() && !m_ports.empty()) {
-            return Failure{kExitUsage, "the chassis has no port " + std::to_string(wanted.slot) +
-                                           "/" + std::to_string(wanted.port)};
+        if (auto failure = lacking(wanted)) {
+            return failure;
         }
-        m_port = it == m_ports.end() ? ChassisPort{wanted, 0, false} : *it;
+        const ChassisPort* found = findPort(m_ports, wanted);
+        m_port = found == nullptr ? ChassisPort{wanted, 0, false} : *found;
         return std::nullopt;
     }
     const auto first = firstEthernetPort(m_ports);

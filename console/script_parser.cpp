@@ -165,10 +165,15 @@ ScriptParseResult parseScript(std::string_view text) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        const auto first = line.find_first_not_of(" \t");
-        if (first == line.npos || line[first] == '#') {
+        // Blank as splitWords sees blanks: a line of only a carriage return or a form feed
+        // holds no word.
+        const auto firstWord = std::find_if(line.begin(), line.end(), [](char c) {
+            return !std::isspace(static_cast<unsigned char>(c));
+        });
+        if (firstWord == line.end() || *firstWord == '#') {
             continue;
         }
+        const auto first = static_cast<std::size_t>(firstWord - line.begin());
         auto fail = [&](const std::string& why) {
             result.error = "line " + std::to_string(lineNumber) + ": " +
                            scriptExcerpt(line.substr(first)) + ": " + why;

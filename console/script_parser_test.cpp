@@ -99,5 +99,13 @@ TEST(ScriptParser, RefusalsNameTheLineTheTextAndWhy) {
     }
 }
 
+// Found by fuzzing: a line of carriage returns was taken for a line with an action.
+TEST(ScriptParser, LinesOfOnlyControlBlanksAreBlankLines) {
+    const ScriptParseResult r = parseScript("\r\r\n\f\n\v \t\r\npage General\r\n");
+    ASSERT_TRUE(r.ok()) << r.error;
+    ASSERT_EQ(r.steps.size(), 1u);
+    EXPECT_EQ(r.steps[0].line, 4);
+}
+
 }  // namespace
 }  // namespace console

@@ -1,6 +1,7 @@
 #include "console/switch_probe.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace console {
 
@@ -9,9 +10,16 @@ namespace {
 constexpr int kAdminEnabled = 1;
 constexpr int kOperUp = 3;
 
-// Never more than the agent's own timeout and retries, plus a second for the loop.
-std::int64_t exchangeBoundMs(const CMibAgent& agent) {
-    return (static_cast<std::int64_t>(agent.GetTimeout()) * (agent.GetRetries() + 1) + 1) * 1000;
+CStringArray names(std::initializer_list<const char*> list) {
+    CStringArray result;
+    for (const char* name : list) {
+        result.Add(name);
+    }
+    return result;
+}
+
+int clampedInt(long number) {
+    return static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
 }
 
 }  // namespace
@@ -45,6 +53,12 @@ std::unique_ptr<CHealth> readPortHealth(SwitchProbe& probe, const std::vector<Sl
     return health;
 }
 
+const ChassisPort* findPort(const std::vector<ChassisPort>& ports, const SlotPort& where) {
+    const auto it = std::find_if(ports.begin(), ports.end(),
+                                 [&](const ChassisPort& p) { return p.where == where; });
+    return it == ports.end() ? nullptr : &*it;
+}
+
 std::optional<ChassisPort> firstEthernetPort(const std::vector<ChassisPort>& ports) {
     const auto it =
         std::find_if(ports.begin(), ports.end(), [](const ChassisPort& p) { return !p.expander; });
@@ -54,166 +68,163 @@ std::optional<ChassisPort> firstEthernetPort(const std::vector<ChassisPort>& por
     return *it;
 }
 
-bool SwitchProbe::exchange(const mib::RequestPdu& request, mib::ResponsePdu* response,
-                           std::string* error) {
-    mib::Transport* transport = m_agent.GetTransport();
-    if (transport == nullptr) {
+SwitchProbe::SwitchProbe(CMibAgent& agent, afx::EventLoop& loop)
+    : m_agent(agent), m_loop(loop), m_comm(&agent) {
+    m_comm.SetOwner(this);
+    m_chassisAccess.SetMibComm(&m_comm);
+}
+
+SwitchProbe::~SwitchProbe() {
+    m_chassisAccess.SetMibComm(nullptr);  // its requests go before the component
+    m_comm.SetOwner(nullptr);
+}
+
+void SwitchProbe::OnRequestDone(int h) {
+    OnError(h);
+}
+
+void SwitchProbe::OnError(int h) {
+    if (h == m_waitingFor) {
+        m_answered = true;
+    }
+    if (m_chassisAccess.HasResponded(h)) {
+        m_chassisAnswered = true;
+    }
+}
+
+bool SwitchProbe::await(const std::function<bool()>& finished, std::string* error) {
+    mib::RequestEngine* engine = m_comm.engine();
+    if (engine == nullptr) {
         *error = "the agent has no transport";
         return false;
     }
-    bool done = false;
-    mib::TransportResult result;
-    mib::SendOptions options;
-    options.timeoutSeconds = m_agent.GetTimeout();
-    options.retries = m_agent.GetRetries();
-    const auto ticket = transport->send(request, options, [&](const mib::TransportResult& r) {
-        result = r;
-        done = true;
-    });
-    if (ticket == 0) {
-        *error = "cannot send to " + transport->describe();
-        return false;
+    // The engine ends every exchange within the agent's timeout and tries; a walk takes one
+    // exchange per PDU, so the bound starts again with every answer.
+    const std::int64_t exchangeBoundMs =
+        (static_cast<std::int64_t>(m_agent.GetTimeout()) * (m_agent.GetRetries() + 1) + 1) * 1000;
+    for (;;) {
+        const std::uint64_t seen = engine->resultsReceived();
+        if (!m_loop.runUntil([&] { return finished() || engine->resultsReceived() != seen; },
+                             exchangeBoundMs)) {
+            *error = std::string(m_agent.GetTransport()->describe()) + " does not answer";
+            return false;
+        }
+        if (finished()) {
+            return true;
+        }
     }
-    if (!m_loop.runUntil([&] { return done; }, exchangeBoundMs(m_agent))) {
-        transport->cancel(ticket);
-        *error = transport->describe() + " does not answer";
-        return false;
-    }
-    if (result.outcome != mib::TransportOutcome::Response) {
-        *error = transport->describe() + ": " + result.message;
-        return false;
-    }
-    if (result.response.errorStatus != mib::ErrorStatus::NoError) {
-        *error = transport->describe() + " answered " +
-                 mib::errorStatusName(result.response.errorStatus);
-        return false;
-    }
-    *response = std::move(result.response);
-    return true;
 }
 
-std::optional<mib::Value> SwitchProbe::getScalar(const char* name, std::string* error) {
-    const mib::MibVariable* variable = m_agent.GetDictionary().find(name);
-    if (variable == nullptr) {
-        *error = std::string("the MIB dictionary lacks ") + name;
-        return std::nullopt;
+long SwitchProbe::readOnce(const char* table, std::initializer_list<const char*> columns,
+                           bool tableRead, std::string* error) {
+    CStringArray list = names(columns);
+    const long h = m_comm.OpenListRequest(0, table, &list);
+    if (h <= 0) {
+        *error = std::string("cannot open a request on ") + table;
+        return 0;
     }
-    mib::RequestPdu request;
-    request.type = mib::PduType::Get;
-    mib::Oid oid = variable->oid;
-    oid.push_back(0);
-    request.varbinds.push_back({oid, mib::Value::null()});
-    mib::ResponsePdu response;
-    if (!exchange(request, &response, error)) {
-        return std::nullopt;
+    m_waitingFor = h;
+    m_answered = false;
+    const BOOL started = tableRead ? m_comm.RequestTable(h) : m_comm.RequestRow(h);
+    if (!started || !await([this] { return m_answered; }, error)) {
+        if (started == FALSE) {
+            *error = m_comm.GetErrorText(h).str();
+        }
+        m_comm.ReleaseRequest(h);
+        return 0;
     }
-    if (response.varbinds.size() != 1 || response.varbinds[0].value.isException()) {
-        *error = std::string("the agent has no ") + name;
-        return std::nullopt;
+    if (m_comm.GetErrorCode(h) != 0) {
+        *error = m_comm.GetErrorText(h).str();
+        m_comm.ReleaseRequest(h);
+        return 0;
     }
-    return response.varbinds[0].value;
+    return h;
 }
 
 std::optional<std::string> SwitchProbe::readSysName(std::string* error) {
-    auto value = getScalar("sysName", error);
-    return value ? std::optional<std::string>(value->octets) : std::nullopt;
+    const long h = readOnce("system", {"sysName"}, false, error);
+    if (h == 0) {
+        return std::nullopt;
+    }
+    std::optional<std::string> name;
+    mib::RequestEngine& engine = *m_comm.engine();
+    if (engine.rowCount(h) > 0 && engine.gotoRow(h, 0)) {
+        if (const mib::Value* value = engine.value(h, "sysName");
+            value != nullptr && value->type == mib::ValueType::OctetString) {
+            name = value->octets;
+        }
+    }
+    if (!name) {
+        *error = "the agent has no sysName";
+    }
+    m_comm.ReleaseRequest(h);
+    return name;
 }
 
-std::optional<std::string> SwitchProbe::readChassisContents(std::string* error) {
-    auto value = getScalar("chasNorixContents", error);
-    return value ? std::optional<std::string>(value->octets) : std::nullopt;
-}
-
-bool SwitchProbe::readPorts(std::vector<ChassisPort>* ports, std::string* error) {
+std::optional<ChassisReading> SwitchProbe::readChassis(std::string* error) {
+    m_chassisAnswered = false;
+    if (!m_chassisAccess.AccessChassis()) {
+        *error = "cannot read the chassis tables";
+        return std::nullopt;
+    }
+    if (!await([this] { return m_chassisAnswered; }, error)) {
+        return std::nullopt;
+    }
+    // Both tables are needed: the slots for the pages' chassis, the ports to choose from.
+    for (const long h : {m_chassisAccess.slotRequest(), m_chassisAccess.portRequest()}) {
+        if (m_comm.GetErrorCode(h) != 0) {
+            *error = m_comm.GetErrorText(h).str();
+            return std::nullopt;
+        }
+    }
+    ChassisReading reading;
+    reading.chassis = std::make_unique<CNxChassisInfo>();
+    if (!m_chassisAccess.LoadChassisInfo(reading.chassis.get())) {
+        *error = "the agent describes no usable chassis: " +
+                 std::string(reading.chassis->LastError().str());
+        return std::nullopt;
+    }
+    const long h = m_chassisAccess.portRequest();
     const mib::MibDictionary& dictionary = m_agent.GetDictionary();
-    const mib::MibVariable* column = dictionary.find("chasPortType");
-    if (column == nullptr) {
-        *error = "the MIB dictionary lacks chasPortType";
-        return false;
-    }
-    mib::Oid cursor = column->oid;
-    for (;;) {
-        mib::RequestPdu request;
-        request.type = mib::PduType::GetNext;
-        request.varbinds.push_back({cursor, mib::Value::null()});
-        mib::ResponsePdu response;
-        if (!exchange(request, &response, error)) {
-            return false;
-        }
-        if (response.varbinds.size() != 1) {
-            *error = "malformed answer while reading the chassis port table";
-            return false;
-        }
-        const mib::VarBind& vb = response.varbinds[0];
-        // The walk ends where the column ends; an instance is (slot, port).
-        if (vb.value.isException() || !mib::oidStartsWith(vb.oid, column->oid) ||
-            vb.oid.size() != column->oid.size() + 2) {
-            return true;
-        }
+    for (long row = 0; row < m_comm.GetRowCount(h) && m_comm.GotoRow(h, row); ++row) {
         ChassisPort port;
-        port.where.slot = static_cast<int>(vb.oid[column->oid.size()]);
-        port.where.port = static_cast<int>(vb.oid[column->oid.size() + 1]);
-        port.type = static_cast<int>(vb.value.integer);
+        port.where.slot = clampedInt(m_comm.GetInteger(h, "chasPortSlot"));
+        port.where.port = clampedInt(m_comm.GetInteger(h, "chasPortIndex"));
+        port.type = clampedInt(m_comm.GetInteger(h, "chasPortType"));
         port.expander = isExpanderPortType(dictionary, port.type);
-        ports->push_back(port);
-        cursor = vb.oid;
+        reading.ports.push_back(port);
     }
+    return reading;
 }
 
 bool SwitchProbe::readPortStatus(std::vector<PortStatus>* rows, std::string* error) {
-    const mib::MibDictionary& dictionary = m_agent.GetDictionary();
-    const mib::MibVariable* admin = dictionary.find("phyPortAdmStatus");
-    const mib::MibVariable* oper = dictionary.find("phyPortOperStatus");
-    if (admin == nullptr || oper == nullptr) {
-        *error = "the MIB dictionary lacks phyPortAdmStatus or phyPortOperStatus";
+    const long h = readOnce("phyPortTable", {"phyPortAdmStatus", "phyPortOperStatus"}, true, error);
+    if (h == 0) {
         return false;
     }
-    const auto integerOf = [](const mib::Value& value) {
-        return value.type == mib::ValueType::Integer ? static_cast<int>(value.integer) : 0;
+    mib::RequestEngine& engine = *m_comm.engine();
+    const auto integerOf = [&](const char* name) {
+        const mib::Value* value = engine.value(h, name);
+        return value != nullptr && value->type == mib::ValueType::Integer
+                   ? static_cast<int>(value->integer)
+                   : 0;
     };
-    mib::Oid adminCursor = admin->oid;
-    mib::Oid operCursor = oper->oid;
-    for (;;) {
-        mib::RequestPdu request;
-        request.type = mib::PduType::GetNext;
-        request.varbinds.push_back({adminCursor, mib::Value::null()});
-        request.varbinds.push_back({operCursor, mib::Value::null()});
-        mib::ResponsePdu response;
-        if (!exchange(request, &response, error)) {
-            return false;
+    for (int row = 0; row < engine.rowCount(h) && engine.gotoRow(h, row); ++row) {
+        // An instance is (slot, port); a row of another shape names no port.
+        const mib::Oid instance = engine.currentInstance(h);
+        if (instance.size() != 2) {
+            continue;
         }
-        if (response.varbinds.size() != 2) {
-            *error = "malformed answer while reading the physical port table";
-            return false;
-        }
-        const mib::VarBind& a = response.varbinds[0];
-        const mib::VarBind& o = response.varbinds[1];
-        // The walk ends where the administrative column ends; an instance is (slot, port).
-        if (a.value.isException() || !mib::oidStartsWith(a.oid, admin->oid) ||
-            a.oid.size() != admin->oid.size() + 2) {
-            return true;
-        }
-        // An agent that does not move forward would keep the walk going for ever.
-        if (a.oid <= adminCursor) {
-            *error = "the agent repeats itself while reading the physical port table";
-            return false;
-        }
-        PortStatus row;
-        row.where.slot = static_cast<int>(a.oid[admin->oid.size()]);
-        row.where.port = static_cast<int>(a.oid[admin->oid.size() + 1]);
-        row.admin = integerOf(a.value);
-        // A row without its operational status (the next one answered instead) is not up.
-        const bool sameRow =
-            !o.value.isException() && mib::oidStartsWith(o.oid, oper->oid) &&
-            std::equal(o.oid.begin() + static_cast<long>(oper->oid.size()), o.oid.end(),
-                       a.oid.begin() + static_cast<long>(admin->oid.size()), a.oid.end());
-        row.oper = sameRow ? integerOf(o.value) : 0;
-        rows->push_back(row);
-        adminCursor = a.oid;
-        operCursor = oper->oid;
-        operCursor.insert(operCursor.end(), a.oid.begin() + static_cast<long>(admin->oid.size()),
-                          a.oid.end());
+        PortStatus status;
+        status.where.slot = clampedInt(static_cast<long>(instance[0]));
+        status.where.port = clampedInt(static_cast<long>(instance[1]));
+        // A row without its operational status is not up.
+        status.admin = integerOf("phyPortAdmStatus");
+        status.oper = integerOf("phyPortOperStatus");
+        rows->push_back(status);
     }
+    m_comm.ReleaseRequest(h);
+    return true;
 }
 
 }  // namespace console

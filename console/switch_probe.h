@@ -1,8 +1,12 @@
 #pragma once
-// What the console reads before it opens any page: the switch's name, the ports of its
-// chassis, to pick the default port and the page set of the port's kind, and which ports are
-// enabled, for the pages' port health.
+// What the console reads before it opens any page: the switch's name, its chassis (slot and
+// port tables, to pick the default port and the page set of the port's kind), and which ports
+// are enabled, for the pages' port health. Each table is one walk of the request engine,
+// waited for on the console's event loop and bounded by the agent's timeout and tries for
+// every exchange of the walk.
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,8 +15,10 @@
 #include "console/console_options.h"
 #include "framework/afx/event_loop.h"
 #include "framework/mib/mib_agent.h"
-#include "framework/mib/snmp_types.h"
+#include "framework/mib/mib_comm.h"
+#include "framework/sw/chassis_access.h"
 #include "framework/sw/health.h"
+#include "framework/sw/nx_chassis_info.h"
 
 namespace console {
 
@@ -29,26 +35,45 @@ struct ChassisPort {
     bool expander = false;
 };
 
-class SwitchProbe {
+// The chassis as the slot and port tables describe it.
+struct ChassisReading {
+    std::unique_ptr<CNxChassisInfo> chassis;
+    std::vector<ChassisPort> ports;  // every row of the port table, in slot and port order
+};
+
+class SwitchProbe : private CMibCommEvents {
 public:
-    SwitchProbe(CMibAgent& agent, afx::EventLoop& loop) : m_agent(agent), m_loop(loop) {}
+    SwitchProbe(CMibAgent& agent, afx::EventLoop& loop);
+    ~SwitchProbe();
+    SwitchProbe(const SwitchProbe&) = delete;
+    SwitchProbe& operator=(const SwitchProbe&) = delete;
 
     // sysName.0; nullopt and *error when the agent does not answer.
     std::optional<std::string> readSysName(std::string* error);
-    // Every row of the chassis port table, in slot and port order.
-    bool readPorts(std::vector<ChassisPort>* ports, std::string* error);
-    // The compact chassis contents value (chasNorixContents.0).
-    std::optional<std::string> readChassisContents(std::string* error);
+    // chasSlotTable and chasPortTable; nullopt and *error when either cannot be read or names
+    // a slot or port beyond any chassis.
+    std::optional<ChassisReading> readChassis(std::string* error);
     // Administrative and operational status of every physical port, in one walk of both
     // columns.
     bool readPortStatus(std::vector<PortStatus>* rows, std::string* error);
 
 private:
-    std::optional<mib::Value> getScalar(const char* name, std::string* error);
-    bool exchange(const mib::RequestPdu& request, mib::ResponsePdu* response, std::string* error);
+    void OnRequestDone(int h) override;
+    void OnError(int h) override;
+    // Runs the loop until finished(); false (and *error) when an exchange outlasts the
+    // agent's timeout and tries.
+    bool await(const std::function<bool()>& finished, std::string* error);
+    // Opens, reads (row or table) and waits for one request; 0 and *error when it failed.
+    long readOnce(const char* table, std::initializer_list<const char*> names, bool tableRead,
+                  std::string* error);
 
     CMibAgent& m_agent;
     afx::EventLoop& m_loop;
+    CMibComm m_comm;
+    CChassisAccess m_chassisAccess;
+    long m_waitingFor = 0;
+    bool m_chassisAnswered = false;
+    bool m_answered = false;
 };
 
 // An expander port by its type's catalogue entry; the chassis table has no kind column.
@@ -65,6 +90,9 @@ void fillHealth(const std::vector<PortStatus>& rows, const std::vector<SlotPort>
 // port table cannot be read, so that no port passes for enabled on a partial read.
 std::unique_ptr<CHealth> readPortHealth(SwitchProbe& probe, const std::vector<SlotPort>& selected,
                                         std::string* error);
+
+// The port at where; nullptr when the chassis has none there.
+const ChassisPort* findPort(const std::vector<ChassisPort>& ports, const SlotPort& where);
 
 // The first port that is not an expander port, if any.
 std::optional<ChassisPort> firstEthernetPort(const std::vector<ChassisPort>& ports);

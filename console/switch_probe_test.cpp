@@ -5,18 +5,21 @@
 
 #include <algorithm>
 #include <iterator>
+#include <map>
 
 #include "console/agent_factory.h"
 #include "framework/mib/in_process_transport.h"
+#include "sim/simulated_switch.h"
 
 namespace console {
 namespace {
 
-// Passes a number of requests on, then cannot send any more: a switch lost mid-walk.
+// Passes a number of requests on, then cannot send any more: a switch lost mid-walk. Walks
+// ask for `repetitions` rows a PDU and every request is counted by its first variable.
 class FailingAfter : public mib::Transport {
 public:
-    FailingAfter(std::shared_ptr<mib::Transport> inner, int sends)
-        : m_inner(std::move(inner)), m_sendsLeft(sends) {}
+    FailingAfter(std::shared_ptr<mib::Transport> inner, int sends, int repetitions)
+        : m_inner(std::move(inner)), m_sendsLeft(sends), m_repetitions(repetitions) {}
 
     Ticket send(const mib::RequestPdu& request, const mib::SendOptions& options,
                 Completion done) override {
@@ -24,16 +27,22 @@ public:
             return 0;
         }
         --m_sendsLeft;
+        const mib::MibVariable* first =
+            mib::MibDictionary::builtin().findByInstanceOid(request.varbinds.at(0).oid);
+        ++pdusFor[first == nullptr ? std::string("?") : first->table];
         return m_inner->send(request, options, std::move(done));
     }
     void cancel(Ticket ticket) override { m_inner->cancel(ticket); }
-    int bulkRepetitions(int columns) const override { return m_inner->bulkRepetitions(columns); }
+    int bulkRepetitions(int) const override { return m_repetitions; }
     std::string describe() const override { return m_inner->describe(); }
     std::size_t pendingCount() const override { return m_inner->pendingCount(); }
+
+    std::map<std::string, int> pdusFor;  // by table ("" for scalars)
 
 private:
     std::shared_ptr<mib::Transport> m_inner;
     int m_sendsLeft;
+    int m_repetitions;
 };
 
 class SwitchProbeTest : public ::testing::Test {
@@ -53,10 +62,11 @@ protected:
 
 TEST_F(SwitchProbeTest, EveryPhysicalPortHasItsStatusInOrder) {
     SwitchProbe probe(*m_session.agent, m_loop);
-    std::vector<ChassisPort> chassis;
     std::vector<PortStatus> rows;
     std::string error;
-    ASSERT_TRUE(probe.readPorts(&chassis, &error)) << error;
+    auto reading = probe.readChassis(&error);
+    ASSERT_TRUE(reading) << error;
+    const std::vector<ChassisPort>& chassis = reading->ports;
     ASSERT_TRUE(probe.readPortStatus(&rows, &error)) << error;
 
     std::vector<ChassisPort> ethernet;
@@ -106,11 +116,74 @@ TEST_F(SwitchProbeTest, ASwitchThatDoesNotAnswerLeavesNoHealth) {
 }
 
 TEST_F(SwitchProbeTest, ASwitchLostMidWalkLeavesNoHealthRatherThanAPartOfIt) {
-    m_session.agent->SetTransport(std::make_shared<FailingAfter>(m_session.transport, 2));
+    m_session.agent->SetTransport(std::make_shared<FailingAfter>(m_session.transport, 2, 2));
     SwitchProbe probe(*m_session.agent, m_loop);
     std::string error;
     EXPECT_EQ(readPortHealth(probe, {{1, 1}, {1, 2}}, &error), nullptr);
-    EXPECT_NE(error.find("cannot send"), std::string::npos) << error;
+    EXPECT_NE(error.find("could not be queued"), std::string::npos) << error;
+}
+
+// The chassis tables and the port status take one walk each, of at most rows / R + 1 PDUs
+// with R rows a PDU.
+TEST_F(SwitchProbeTest, EachTableIsOneWalkOfWholePdus) {
+    constexpr int kRepetitions = 7;
+    auto counting = std::make_shared<FailingAfter>(m_session.transport, -1, kRepetitions);
+    m_session.agent->SetTransport(counting);
+    SwitchProbe probe(*m_session.agent, m_loop);
+    std::string error;
+    ASSERT_TRUE(probe.readSysName(&error)) << error;
+    const auto reading = probe.readChassis(&error);
+    ASSERT_TRUE(reading) << error;
+    std::vector<PortStatus> rows;
+    ASSERT_TRUE(probe.readPortStatus(&rows, &error)) << error;
+
+    const auto bound = [](std::size_t rows) { return static_cast<int>(rows) / kRepetitions + 1; };
+    EXPECT_EQ(counting->pdusFor[""], 1);  // sysName
+    EXPECT_LE(counting->pdusFor["chasSlotTable"],
+              bound(m_session.simulated->rowCount("chasSlotIndex")));
+    EXPECT_LE(counting->pdusFor["chasPortTable"], bound(reading->ports.size()));
+    EXPECT_LE(counting->pdusFor["phyPortTable"], bound(rows.size()));
+    EXPECT_GT(reading->ports.size(), static_cast<std::size_t>(kRepetitions));
+    EXPECT_EQ(reading->chassis->GetPortType(1, 1), reading->ports.front().type);
+}
+
+// Answers every GETNEXT and GETBULK in the port table with the row it was asked about.
+class StuckPortWalk : public mib::PduHandler {
+public:
+    explicit StuckPortWalk(mib::PduHandler& inner) : m_inner(inner) {}
+    mib::ResponsePdu handle(const mib::RequestPdu& request) override {
+        mib::ResponsePdu response = m_inner.handle(request);
+        const mib::Oid table = mib::MibDictionary::builtin().find("chasPortSlot")->oid;
+        for (std::size_t i = 0; i < response.varbinds.size(); ++i) {
+            const mib::Oid& asked = request.varbinds[i % request.varbinds.size()].oid;
+            if (request.type != mib::PduType::Get && asked.size() > table.size() &&
+                mib::oidStartsWith(asked, {table.begin(), table.end() - 1})) {
+                response.varbinds[i].oid = asked;
+            }
+        }
+        return response;
+    }
+
+private:
+    mib::PduHandler& m_inner;
+};
+
+TEST_F(SwitchProbeTest, AWalkThatDoesNotAdvanceEndsInAnError) {
+    StuckPortWalk stuck(*m_session.simulated);
+    mib::InProcessTransport transport(stuck, m_loop);
+    m_session.agent->SetTransport(std::shared_ptr<mib::Transport>(&transport, [](auto*) {}));
+    SwitchProbe probe(*m_session.agent, m_loop);
+    std::string error;
+    EXPECT_FALSE(probe.readChassis(&error));
+    EXPECT_NE(error.find("agent answered"), std::string::npos) << error;
+    m_session.agent->SetTransport(m_session.transport);
+}
+
+TEST(FindPort, NamesOnlyPortsTheChassisHas) {
+    const std::vector<ChassisPort> ports = {{{1, 1}, 226, false}, {{3, 2}, 300, true}};
+    EXPECT_EQ(findPort(ports, {3, 2}), &ports[1]);
+    EXPECT_EQ(findPort(ports, {2, 1}), nullptr);
+    EXPECT_EQ(firstEthernetPort({ports[1], ports[0]})->where, (SlotPort{1, 1}));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "sim/scenario_json.h"
 
 #include <algorithm>
-
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -15,6 +14,8 @@ namespace sim {
 namespace {
 
 using nlohmann::json;
+
+constexpr std::size_t kMaxSystemText = 255;
 
 struct ScenarioError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -84,6 +85,17 @@ public:
             fail(m_where, std::string("field '") + key + "' must be a string");
         }
         return value.get<std::string>();
+    }
+
+    // A text of at most maxLength bytes, as the agent's DisplayString holds.
+    std::string shortText(const char* key, std::size_t maxLength,
+                          std::optional<std::string> fallback = {}) {
+        std::string value = text(key, std::move(fallback));
+        if (value.size() > maxLength) {
+            fail(m_where, std::string("field '") + key + "' has " + std::to_string(value.size()) +
+                              " characters, more than " + std::to_string(maxLength));
+        }
+        return value;
     }
 
     std::optional<bool> optionalBool(const char* key) {
@@ -185,6 +197,11 @@ void readEthernetPort(const json& item, const std::string& where, int portCount,
     Fields f(item, where);
     EthernetPortSettings port;
     port.port = f.integer("port", 1, portCount);
+    for (const EthernetPortSettings& earlier : slot->ports) {
+        if (earlier.port == port.port) {
+            fail(where, "port " + std::to_string(port.port) + " appears twice");
+        }
+    }
     port.adminStatus = f.optionalInteger("adminStatus", 1, 2);
     port.link = f.optionalBool("link");
     if (f.has("description")) {
@@ -245,6 +262,12 @@ SlotSpec readSlot(const json& item, const std::string& where) {
             parsed.uplink = p.optionalBool("uplink");
             parsed.adminStatus = p.optionalInteger("adminStatus", 1, 2);
             p.finish();
+            for (const ExpanderPortSettings& earlier : slot.expanderPorts) {
+                if (earlier.bank == parsed.bank && earlier.port == parsed.port) {
+                    fail(at, "bank " + std::to_string(parsed.bank) + " port " +
+                                 std::to_string(parsed.port) + " appears twice");
+                }
+            }
             slot.expanderPorts.push_back(parsed);
         });
     }
@@ -298,10 +321,10 @@ Scenario readScenario(const json& root) {
     Scenario s;
     if (f.has("system")) {
         Fields sys(root.at("system"), "system");
-        s.system.descr = sys.text("descr", s.system.descr);
-        s.system.name = sys.text("name", s.system.name);
-        s.system.contact = sys.text("contact", std::string());
-        s.system.location = sys.text("location", std::string());
+        s.system.descr = sys.shortText("descr", kMaxSystemText, s.system.descr);
+        s.system.name = sys.shortText("name", kMaxSystemText, s.system.name);
+        s.system.contact = sys.shortText("contact", kMaxSystemText, std::string());
+        s.system.location = sys.shortText("location", kMaxSystemText, std::string());
         sys.finish();
     }
     s.renegotiationMs = f.integer("renegotiationMs", 0, 600000, s.renegotiationMs);
@@ -320,6 +343,11 @@ Scenario readScenario(const json& root) {
         group.mode = g.integer("mode", 1, 255, 1);
         group.floodOverride = g.integer("floodOverride", -1, 0x7FFFFFFF, -1);
         g.finish();
+        for (const Group& earlier : s.groups) {
+            if (earlier.number == group.number) {
+                fail(where, "group " + std::to_string(group.number) + " appears twice");
+            }
+        }
         s.groups.push_back(group);
     });
     f.array("vports", [&](const json& item, const std::string& where) {
@@ -382,6 +410,17 @@ Scenario readScenario(const json& root) {
         c.finish();
         if (channel.secondary.size() > 3) {
             fail(where, "a channel has at most 3 secondary ports");
+        }
+        for (std::size_t i = 0; i < channel.secondary.size(); ++i) {
+            const int port = channel.secondary[i];
+            if (port == channel.primary) {
+                fail(where, "port " + std::to_string(port) +
+                                " is both the primary and a secondary port of the channel");
+            }
+            if (std::count(channel.secondary.begin(),
+                           channel.secondary.begin() + static_cast<std::ptrdiff_t>(i), port)) {
+                fail(where, "secondary port " + std::to_string(port) + " appears twice");
+            }
         }
         checkEthernetPort(s, channel.slot, channel.primary, where);
         for (int port : channel.secondary) {
@@ -526,6 +565,14 @@ std::optional<Scenario> parseScenario(const std::string& jsonText, std::string* 
             const auto cut = what.find("syntax error");
             *error = lineAndColumn(jsonText, e.byte) +
                      ": malformed JSON: " + (cut == std::string::npos ? what : what.substr(cut));
+        }
+        return std::nullopt;
+    } catch (const json::exception& e) {
+        // A number no double holds (1e400), nesting too deep: unusable, never fatal.
+        if (error != nullptr) {
+            std::string what = e.what();
+            const auto cut = what.find("] ");
+            *error = "unusable JSON: " + (cut == std::string::npos ? what : what.substr(cut + 2));
         }
         return std::nullopt;
     }

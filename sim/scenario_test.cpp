@@ -162,6 +162,53 @@ TEST(Scenario, BadTypesAndRangesNameTheFieldAndTheValue) {
     }
 }
 
+TEST(Scenario, EntriesThatContradictEachOtherAreRefusedByPlace) {
+    const std::string slot = R"({"slot": 1, "moduleType": 1, "runs": [{"count": 8, "type": 226}])";
+    struct Case {
+        std::string json;
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {R"({"slots": [)" + slot + R"(, "ports": [{"port": 3}, {"port": 3}]}]})",
+         "scenario.slots[0].ports[1]: port 3 appears twice"},
+        {R"({"slots": [{"slot": 2, "kind": "expander", "moduleType": 9, "banks": 2,
+             "portType": 300, "ports": [{"bank": 2, "port": 4}, {"bank": 2, "port": 4}]}]})",
+         "scenario.slots[0].ports[1]: bank 2 port 4 appears twice"},
+        {R"({"groups": [{"number": 7}, {"number": 8}, {"number": 7}]})",
+         "scenario.groups[2]: group 7 appears twice"},
+        {R"({"slots": [)" + slot +
+             R"(}], "channels": [{"id": 1, "slot": 1, "primary": 2, "secondary": [3, 2]}]})",
+         "scenario.channels[0]: port 2 is both the primary and a secondary port of the channel"},
+        {R"({"slots": [)" + slot +
+             R"(}], "channels": [{"id": 1, "slot": 1, "primary": 2, "secondary": [3, 3]}]})",
+         "scenario.channels[0]: secondary port 3 appears twice"},
+        {R"({"system": {"name": ")" + std::string(256, 'n') + R"("}})",
+         "system: field 'name' has 256 characters, more than 255"},
+        {R"({"system": {"location": ")" + std::string(300, 'l') + R"("}})",
+         "system: field 'location' has 300 characters, more than 255"},
+        {R"({"renegotiationMs": 1e400})", "unusable JSON: number overflow"},
+        {R"({"slots": [{"slot": 1e400}]})", "unusable JSON: number overflow"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.json);
+        std::string error;
+        EXPECT_EQ(SimulatedSwitch::fromScenarioText(c.json, &error), nullptr);
+        EXPECT_NE(error.find(c.expected), std::string::npos) << error;
+    }
+    std::string error;
+    EXPECT_TRUE(
+        parseScenario(R"({"system": {"name": ")" + std::string(255, 'n') + R"("}})", &error))
+        << error;
+}
+
+TEST(Scenario, AFileThatCannotBeUsedIsNamedInTheError) {
+    const std::string path = ::testing::TempDir() + "scenario_overflow.json";
+    std::ofstream(path) << R"({"groups": [{"number": 1e400}]})";
+    std::string error;
+    EXPECT_EQ(SimulatedSwitch::fromScenarioFile(path, &error), nullptr);
+    EXPECT_EQ(error.rfind(path + ": unusable JSON: ", 0), 0u) << error;
+}
+
 TEST(Scenario, GeneratorBuildsThousandsOfPortsAndSaysWhatItBuilt) {
     GeneratorOptions options;
     options.slots = 100;

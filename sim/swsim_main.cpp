@@ -1,6 +1,8 @@
 // swsim: the simulated switch on the command line, for looking into a
 // scenario and for making scaled ones.
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -225,26 +227,28 @@ int generate(const std::vector<std::string>& args) {
             return kUsageError;
         }
         char* end = nullptr;
+        errno = 0;
         const long value = std::strtol(args[++i].c_str(), &end, 10);
-        if (*end != '\0' || value < 0) {
+        if (args[i].empty() || *end != '\0' || value < 0) {
             std::cerr << "swsim: " << flag << " needs a number, not \"" << args[i] << "\"\n";
             return kUsageError;
         }
-        const int number = static_cast<int>(value);
+        // Compared whole: a number past int would otherwise wrap into the range.
+        const long number = errno == ERANGE ? LONG_MAX : value;
         if (flag == "--slots" && number >= 1 && number <= 254) {
-            options.slots = number;
+            options.slots = static_cast<int>(number);
         } else if (flag == "--ports-per-slot" && number >= 1 && number <= 255) {
-            options.portsPerSlot = number;
+            options.portsPerSlot = static_cast<int>(number);
         } else if (flag == "--services-per-port" && number >= 1 && number <= 100) {
-            options.extraServicesPerPort = number - 1;
+            options.extraServicesPerPort = static_cast<int>(number) - 1;
         } else if (flag == "--addresses-per-vport" && number <= 1000) {
-            options.addressesPerVport = number;
+            options.addressesPerVport = static_cast<int>(number);
         } else if (flag == "--groups" && number >= 1 && number <= 4000) {
-            options.groups = number;
-        } else if (flag == "--channels" && number <= 254) {
-            options.channels = number;
+            options.groups = static_cast<int>(number);
+        } else if (flag == "--channels" && number >= 0 && number <= 254) {
+            options.channels = static_cast<int>(number);
         } else {
-            std::cerr << "swsim: unknown option or value out of range: " << flag << " " << number
+            std::cerr << "swsim: unknown option or value out of range: " << flag << " " << args[i]
                       << "\n";
             return kUsageError;
         }

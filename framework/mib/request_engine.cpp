@@ -271,6 +271,7 @@ void RequestEngine::sendPdu(Request& r, const RequestPdu& pdu) {
 }
 
 void RequestEngine::onResult(long h, std::uint64_t generation, const TransportResult& result) {
+    ++m_resultsReceived;
     Request* r = find(h);
     if (r == nullptr || r->running == nullptr || r->generation != generation)
         return;
@@ -572,6 +573,13 @@ bool RequestEngine::gotoRow(long h, int row) {
 int RequestEngine::currentRow(long h) const {
     const Request* r = find(h);
     return r == nullptr ? -1 : r->currentRow;
+}
+
+Oid RequestEngine::currentInstance(long h) const {
+    const Request* r = find(h);
+    if (r == nullptr || r->currentRow < 0 || r->currentRow >= static_cast<int>(r->rows.size()))
+        return {};
+    return r->rows[static_cast<std::size_t>(r->currentRow)].instance;
 }
 
 const MibVariable* RequestEngine::variableOf(long h, const std::string& name) {

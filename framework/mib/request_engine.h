@@ -57,6 +57,8 @@ public:
     int rowCount(long h) const;
     bool gotoRow(long h, int row);
     int currentRow(long h) const;
+    // The instance of the current row; empty when there is none.
+    Oid currentInstance(long h) const;
     // The current row's value of name; nullptr (and the request's error set)
     // when the name is not read by the request or the row lacks it.
     const Value* value(long h, const std::string& name);
@@ -108,6 +110,10 @@ public:
     std::string errorText(long h) const;  // "<agent>: <cause>: <detail>"
     int lastOpenError() const { return m_openError; }
     const std::string& lastOpenMessage() const { return m_openMessage; }
+
+    // Answers, time-outs and failures the transport has delivered so far: a waiter sees a
+    // long walk progress.
+    std::uint64_t resultsReceived() const { return m_resultsReceived; }
 
     // Handles of the open requests (for tests and the trace).
     std::vector<long> handles() const;
@@ -167,6 +173,7 @@ private:
     int m_openError = 0;
     std::string m_openMessage;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    std::uint64_t m_resultsReceived = 0;
 };
 
 }  // namespace mib

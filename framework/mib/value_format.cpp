@@ -145,6 +145,35 @@ std::string formatTimeTicks(std::uint32_t hundredths) {
     return std::to_string(days) + (days == 1 ? " day, " : " days, ") + buf;
 }
 
+bool parseTimeTicks(std::string_view text, std::uint32_t* hundredths) {
+    std::uint64_t days = 0;
+    if (const auto comma = text.find(", "); comma != std::string_view::npos) {
+        const std::string_view head = text.substr(0, comma);
+        const auto blank = head.find(' ');
+        if (blank == std::string_view::npos ||
+            (head.substr(blank) != " day" && head.substr(blank) != " days") ||
+            !parseUnsigned(head.substr(0, blank), kMax32 / 8640000, &days))
+            return false;
+        text.remove_prefix(comma + 2);
+    }
+    // HH:MM:SS.cc, each field of two digits.
+    if (text.size() != 11 || text[2] != ':' || text[5] != ':' || text[8] != '.')
+        return false;
+    const std::uint64_t limits[] = {23, 59, 59, 99};
+    std::uint64_t fields[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        const std::string_view field = text.substr(static_cast<std::size_t>(i) * 3, 2);
+        if (!parseUnsigned(field, limits[i], &fields[i]))
+            return false;
+    }
+    const std::uint64_t total =
+        days * 8640000 + fields[0] * 360000 + fields[1] * 6000 + fields[2] * 100 + fields[3];
+    if (total > kMax32)
+        return false;
+    *hundredths = static_cast<std::uint32_t>(total);
+    return true;
+}
+
 bool parseIpAddress(std::string_view text, std::string* octets) {
     std::string out;
     std::size_t start = 0;
@@ -313,8 +342,14 @@ int valueFromText(const MibVariable& variable, std::string_view text, Value* out
             const std::uint64_t max = variable.syntax == Syntax::Counter64
                                           ? std::numeric_limits<std::uint64_t>::max()
                                           : kMax32;
-            if (!parseUnsigned(text, max, &n))
+            // TimeTicks also come back in the form they are shown in.
+            std::uint32_t ticks = 0;
+            if (variable.syntax == Syntax::TimeTicks && !parseUnsigned(text, max, &n) &&
+                parseTimeTicks(text, &ticks)) {
+                n = ticks;
+            } else if (!parseUnsigned(text, max, &n)) {
                 return kMibBadValue;
+            }
             if (variable.syntax == Syntax::Counter64) {
                 *out = Value::makeCounter64(n);
                 return 0;
@@ -322,6 +357,9 @@ int valueFromText(const MibVariable& variable, std::string_view text, Value* out
             return valueFromInteger(variable, static_cast<long>(n), out);
         }
         case Syntax::DisplayString:
+            // A NUL cannot be shown (the text form ends there), so it is never written.
+            if (text.find('\0') != std::string_view::npos)
+                return kMibBadValue;
             octets = std::string(text);
             break;
         case Syntax::OctetString:

@@ -40,6 +40,7 @@ bool parseMac(std::string_view text, std::string* octets);  // also '-' separate
 std::string formatHex(std::string_view octets);
 bool parseHex(std::string_view text, std::string* octets);  // spaces, colons optional
 std::string formatTimeTicks(std::uint32_t hundredths);
+bool parseTimeTicks(std::string_view text, std::uint32_t* hundredths);  // the form above
 bool parseIpAddress(std::string_view text, std::string* octets);
 bool parseUnsigned(std::string_view text, std::uint64_t max, std::uint64_t* out);
 bool parseSigned(std::string_view text, std::int64_t min, std::int64_t max, std::int64_t* out);

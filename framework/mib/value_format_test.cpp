@@ -102,7 +102,25 @@ TEST(ValueFormat, TextsToSetFollowTheSyntaxAndSize) {
         }
     }
     Value out;
+    // Found by fuzzing: a NUL was written, then shown cut off, so the text did not read back.
+    EXPECT_EQ(valueFromText(variable(Syntax::DisplayString), std::string("core\0", 5), &out),
+              kMibBadValue);
+    EXPECT_EQ(valueFromText(variable(Syntax::DisplayString), std::string("a\0b", 3), &out),
+              kMibBadValue);
     EXPECT_EQ(valueFromInteger(variable(Syntax::DisplayString), 5, &out), kMibBadValue);
+
+    // Found by fuzzing: TimeTicks were shown as a duration that did not read back.
+    for (const std::uint32_t ticks : {0u, 366100u, 8640000u + 1u, 66666656u, 4294967295u}) {
+        const MibVariable ticksVariable = variable(Syntax::TimeTicks);
+        const std::string shown = formatValue(ticksVariable, Value::makeTimeTicks(ticks)).text;
+        ASSERT_EQ(valueFromText(ticksVariable, shown, &out), 0) << shown;
+        EXPECT_EQ(out, Value::makeTimeTicks(ticks)) << shown;
+    }
+    for (const char* text :
+         {"1 days 00:00:00.00", "2 weeks, 00:00:00.00", "24:00:00.00", "00:60:00.00", "00:00:00.0",
+          "0:00:00.00", "497 days, 02:27:52.96", "00:00:00.-1"}) {
+        EXPECT_EQ(valueFromText(variable(Syntax::TimeTicks), text, &out), kMibBadValue) << text;
+    }
     EXPECT_EQ(valueFromInteger(variable(Syntax::Counter32), -1, &out), kMibBadValue);
 }
 

@@ -1,5 +1,8 @@
 #include "framework/sw/chassis_access.h"
 
+#include <algorithm>
+#include <climits>
+
 IMPLEMENT_DYNAMIC(CChassisAccess, CObject)
 
 namespace {
@@ -10,6 +13,11 @@ CStringArray names(std::initializer_list<const char*> list) {
         result.Add(name);
     }
     return result;
+}
+
+// An agent's number as an int; one beyond int's range stays beyond every limit.
+int clamped(long number) {
+    return static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
 }
 
 }  // namespace
@@ -85,17 +93,20 @@ BOOL CChassisAccess::LoadChassisInfo(CNxChassisInfo* chassis) {
     }
     auto wanted = [this](long slot) { return m_selector == -1 || slot == m_selector; };
     chassis->Clear();
+    // A row naming a slot or port beyond any chassis fails the whole load: the description
+    // would otherwise miss ports without a word.
     if (m_slotRead.succeeded) {
         const long rows = m_comm->GetRowCount(m_slotRequest);
         for (long row = 0; row < rows && m_comm->GotoRow(m_slotRequest, row); ++row) {
             const long slot = m_comm->GetInteger(m_slotRequest, "chasSlotIndex");
-            if (wanted(slot)) {
-                chassis->SetSlot(
-                    static_cast<int>(slot),
+            if (wanted(slot) &&
+                !chassis->SetSlot(
+                    clamped(slot),
                     static_cast<int>(m_comm->GetInteger(m_slotRequest, "chasSlotModuleType")),
                     m_comm->GetString(m_slotRequest, "chasSlotModuleName"),
-                    static_cast<int>(m_comm->GetInteger(m_slotRequest, "chasSlotPortCount")),
-                    static_cast<int>(m_comm->GetInteger(m_slotRequest, "chasSlotPortsPerUnit")));
+                    clamped(m_comm->GetInteger(m_slotRequest, "chasSlotPortCount")),
+                    static_cast<int>(m_comm->GetInteger(m_slotRequest, "chasSlotPortsPerUnit")))) {
+                return FALSE;
             }
         }
     }
@@ -103,11 +114,11 @@ BOOL CChassisAccess::LoadChassisInfo(CNxChassisInfo* chassis) {
         const long rows = m_comm->GetRowCount(m_portRequest);
         for (long row = 0; row < rows && m_comm->GotoRow(m_portRequest, row); ++row) {
             const long slot = m_comm->GetInteger(m_portRequest, "chasPortSlot");
-            if (wanted(slot)) {
-                chassis->SetPortType(
-                    static_cast<int>(slot),
-                    static_cast<int>(m_comm->GetInteger(m_portRequest, "chasPortIndex")),
-                    static_cast<int>(m_comm->GetInteger(m_portRequest, "chasPortType")));
+            if (wanted(slot) &&
+                !chassis->SetPortType(
+                    clamped(slot), clamped(m_comm->GetInteger(m_portRequest, "chasPortIndex")),
+                    static_cast<int>(m_comm->GetInteger(m_portRequest, "chasPortType")))) {
+                return FALSE;
             }
         }
     }

@@ -25,7 +25,8 @@ public:
     // Accounts for a completion or failure of h; TRUE once both reads of the current round
     // have completed or failed (and h was one of them).
     BOOL HasResponded(int h);
-    // Fills chassis from the reads that succeeded; FALSE when neither did.
+    // Fills chassis from the reads that succeeded; FALSE when neither did, or when a row names
+    // a slot or port beyond any chassis (chassis->LastError() says which).
     BOOL LoadChassisInfo(CNxChassisInfo* chassis);
 
     long slotRequest() const { return m_slotRequest; }

@@ -1,5 +1,6 @@
 #include "framework/sw/nx_chassis_info.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -172,24 +173,46 @@ void CNxChassisInfo::Clear() {
     m_slots.clear();
 }
 
-void CNxChassisInfo::SetSlot(int slot, int moduleType, LPCTSTR moduleName, int portCount,
+BOOL CNxChassisInfo::refuseSlot(int slot) {
+    m_lastError.Format("slot %d is outside 1..%d", slot, kMaxSlot);
+    return FALSE;
+}
+
+BOOL CNxChassisInfo::SetSlot(int slot, int moduleType, LPCTSTR moduleName, int portCount,
                              int portsPerUnit) {
+    if (slot < 1 || slot > kMaxSlot) {
+        return refuseSlot(slot);
+    }
+    if (portCount > kMaxPortsPerSlot) {
+        m_lastError.Format("slot %d reports %d ports, more than %d", slot, portCount,
+                           kMaxPortsPerSlot);
+        return FALSE;
+    }
+    // The types are sized by the ports typed, never by a count the agent merely states.
     Slot& entry = m_slots[slot];
     entry.moduleType = moduleType;
     entry.moduleName = moduleName;
-    entry.portCount = portCount < 0 ? 0 : portCount;
+    entry.portCount = std::max({0, portCount, static_cast<int>(entry.portTypes.size())});
     entry.portsPerUnit = portsPerUnit;
-    entry.portTypes.resize(static_cast<std::size_t>(entry.portCount), 0);
+    return TRUE;
 }
 
-void CNxChassisInfo::SetPortType(int slot, int port, int portType) {
+BOOL CNxChassisInfo::SetPortType(int slot, int port, int portType) {
     if (port < 1) {
-        return;
+        return TRUE;  // a row without its port number types nothing
+    }
+    if (slot < 1 || slot > kMaxSlot) {
+        return refuseSlot(slot);
+    }
+    if (port > kMaxPortsPerSlot) {
+        m_lastError.Format("port %d/%d is beyond port %d", slot, port, kMaxPortsPerSlot);
+        return FALSE;
     }
     Slot& entry = m_slots[slot];
     if (port > static_cast<int>(entry.portTypes.size())) {
         entry.portTypes.resize(static_cast<std::size_t>(port), 0);
-        entry.portCount = port;
+        entry.portCount = std::max(entry.portCount, port);
     }
     entry.portTypes[static_cast<std::size_t>(port - 1)] = portType;
+    return TRUE;
 }

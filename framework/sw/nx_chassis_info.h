@@ -12,6 +12,9 @@ class CNxChassisInfo : public CObject {
     DECLARE_DYNAMIC(CNxChassisInfo)
 public:
     static constexpr int kMaxContentsLength = 512;
+    // Beyond what any chassis has; an agent naming more is refused, not sized for.
+    static constexpr int kMaxSlot = 255;
+    static constexpr int kMaxPortsPerSlot = 65535;
 
     // contents may be NULL (an empty description); otherwise as LoadContents(contents).
     explicit CNxChassisInfo(const BYTE* contents = nullptr);
@@ -38,8 +41,9 @@ public:
     std::vector<int> GetSlots() const;
 
     void Clear();
-    void SetSlot(int slot, int moduleType, LPCTSTR moduleName, int portCount, int portsPerUnit);
-    void SetPortType(int slot, int port, int portType);
+    // FALSE (LastError() says why, nothing changed) for a slot or port beyond the limits.
+    BOOL SetSlot(int slot, int moduleType, LPCTSTR moduleName, int portCount, int portsPerUnit);
+    BOOL SetPortType(int slot, int port, int portType);
 
 private:
     struct Slot {
@@ -47,9 +51,10 @@ private:
         CString moduleName;
         int portCount = 0;
         int portsPerUnit = 0;
-        std::vector<int> portTypes;  // index port - 1
+        std::vector<int> portTypes;  // index port - 1; up to the highest port typed
     };
     BOOL parse(const BYTE* buffer, int length, bool exactLength);
+    BOOL refuseSlot(int slot);
 
     std::map<int, Slot> m_slots;
     CString m_lastError;

@@ -110,4 +110,24 @@ TEST(ChassisContents, TablesFillTheSameDescription) {
     EXPECT_EQ(info.GetModuleName(4), "GigaFlex");
 }
 
+TEST(ChassisContents, TablesNamingSlotsOrPortsBeyondAnyChassisAreRefused) {
+    CNxChassisInfo info;
+    ASSERT_TRUE(info.SetSlot(4, 7, "GigaFlex", 2, 0));
+    // A stated count sizes nothing: only typed ports take room.
+    EXPECT_TRUE(info.SetSlot(5, 7, "Many", CNxChassisInfo::kMaxPortsPerSlot, 0));
+    EXPECT_EQ(info.GetPortCount(5), CNxChassisInfo::kMaxPortsPerSlot);
+    EXPECT_FALSE(info.SetSlot(6, 7, "Huge", 2147483647, 0));
+    EXPECT_EQ(info.LastError(), "slot 6 reports 2147483647 ports, more than 65535");
+    EXPECT_FALSE(info.HasSlot(6));
+    EXPECT_FALSE(info.SetPortType(4, 2147483647, 226));
+    EXPECT_EQ(info.LastError(), "port 4/2147483647 is beyond port 65535");
+    EXPECT_EQ(info.GetPortCount(4), 2);
+    EXPECT_FALSE(info.SetSlot(2147483647, 1, "", 1, 0));
+    EXPECT_FALSE(info.SetPortType(256, 1, 226));
+    EXPECT_EQ(info.LastError(), "slot 256 is outside 1..255");
+    EXPECT_EQ(info.GetSlots(), (std::vector<int>{4, 5}));
+    EXPECT_TRUE(info.SetPortType(4, 0, 226));  // no port number: nothing typed
+    EXPECT_EQ(info.GetPortType(4, 0), 0);
+}
+
 }  // namespace

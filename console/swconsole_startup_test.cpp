@@ -1,0 +1,54 @@
+// What swconsole checks before it opens a page: the ports named on its command line and the
+// scenario it is given.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using ::testing::HasSubstr;
+
+struct ConsoleRun {
+    int status = -1;
+    std::string output;
+};
+
+ConsoleRun runSwconsole(const std::string& args) {
+    ConsoleRun run;
+    FILE* pipe = popen((std::string(SW_SWCONSOLE_PATH) + " " + args + " 2>&1").c_str(), "r");
+    char buffer[4096];
+    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        run.output += buffer;
+    }
+    if (pipe != nullptr) {
+        const int raw = pclose(pipe);
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    }
+    return run;
+}
+
+TEST(SwconsoleStartup, ASelectedPortTheChassisLacksIsAUsageErrorNamingIt) {
+    const ConsoleRun lacking = runSwconsole("--page PortStatus --select 1/1,9/77,1/2");
+    EXPECT_EQ(lacking.status, 2) << lacking.output;
+    EXPECT_THAT(lacking.output, HasSubstr("--select: the chassis has no port 9/77"));
+
+    const ConsoleRun present = runSwconsole("--page PortStatus --select 1/1,1/2 --dump");
+    EXPECT_EQ(present.status, 0) << present.output;
+}
+
+TEST(SwconsoleStartup, AScenarioWithANumberNoDoubleHoldsIsRefusedNamingTheFile) {
+    const auto path = std::filesystem::temp_directory_path() / "swconsole_overflow.json";
+    std::ofstream(path) << R"({"slots": [{"slot": 1, "moduleType": 1e400}]})";
+    const ConsoleRun run = runSwconsole("--agent sim:" + path.string() + " --page PortStatus");
+    std::filesystem::remove(path);
+    EXPECT_GT(run.status, 0);
+    EXPECT_LT(run.status, 128) << "ended by a signal: " << run.output;
+    EXPECT_THAT(run.output, HasSubstr(path.string() + ": unusable JSON: number overflow"));
+}
+
+}  // namespace
