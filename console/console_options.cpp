@@ -230,6 +230,11 @@ bool splitAttached(const std::string& arg, std::string* name, std::string* value
 
 }  // namespace
 
+bool optionTakesValue(const std::string& arg) {
+    const auto entry = optionTable().find(arg);
+    return entry != optionTable().end() && entry->second.takesValue;
+}
+
 bool parseSlotPort(const std::string& text, SlotPort* out) {
     const auto slash = text.find('/');
     if (slash == std::string::npos) {

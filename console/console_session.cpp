@@ -11,6 +11,7 @@
 #include "console/console_driver.h"
 #include "console/console_options.h"
 #include "console/event_settler.h"
+#include "console/journal_commands.h"
 #include "console/module_loader.h"
 #include "console/page_sets.h"
 #include "console/script_parser.h"
@@ -78,8 +79,8 @@ std::unique_ptr<CNxChassisInfo> describeChassis(SwitchProbe& probe,
 
 class Session {
 public:
-    Session(const ConsoleOptions& options, SessionEnvironment& env)
-        : m_options(options), m_env(env), m_driver(env.out) {}
+    Session(const ConsoleOptions& options, SessionEnvironment& env, ChangeSafety safety)
+        : m_options(options), m_env(env), m_driver(env.out), m_safety(std::move(safety)) {}
     ~Session() {
         m_sheet.reset();  // pages and their requests go before the registry and the agent
         m_registry.reset();
@@ -100,6 +101,7 @@ private:
     SessionEnvironment& m_env;
     afx::EventLoop& m_loop = afx::EventLoop::instance();
     ConsoleDriver m_driver;
+    ChangeSafety m_safety;
     std::unique_ptr<LoadedModule> m_module;
     std::unique_ptr<CPageRegistry> m_registry;
     AgentSession m_agent;
@@ -132,6 +134,7 @@ std::optional<Failure> Session::connect() {
     if (!createAgent(m_options.agent, m_loop, &m_agent, &error)) {
         return Failure{kExitUsage, error};
     }
+    m_safety.applyTo(*m_agent.agent);
     if (m_options.trace) {
         m_agent.agent->GetTrace().setSink(
             [this](const std::string& line) { m_env.out << "trace: " << line << "\n"; });
@@ -280,7 +283,12 @@ std::optional<Failure> Session::run() {
 }  // namespace
 
 int runConsole(const std::vector<std::string>& args, SessionEnvironment& env) {
-    const OptionsResult parsed = parseOptions(args);
+    std::vector<std::string> rest = args;
+    JournalOptions journal;
+    std::string journalError;
+    const OptionsResult parsed = extractJournalOptions(rest, &journal, &journalError)
+                                     ? parseOptions(rest)
+                                     : OptionsResult{false, {}, journalError};
     if (!parsed.ok) {
         env.err << env.program << ": " << parsed.error << "\n"
                 << "Try '" << env.program << " --help'.\n";
@@ -290,9 +298,17 @@ int runConsole(const std::vector<std::string>& args, SessionEnvironment& env) {
         env.out << usageText(env.program);
         return kExitOk;
     }
+    if (journal.history || journal.undo) {
+        return runJournalCommand(parsed.options, journal, env);
+    }
+    ChangeSafety safety;
+    if (!prepareChangeSafety(journal, parsed.options.agent, &safety, &journalError)) {
+        env.err << env.program << ": " << journalError << "\n";
+        return kExitUsage;
+    }
     std::optional<Failure> failure;
     {
-        Session session(parsed.options, env);
+        Session session(parsed.options, env, std::move(safety));
         failure = session.run();
     }
     if (failure) {

@@ -8,6 +8,7 @@
 
 #include "framework/afx/event_loop.h"
 #include "framework/afx/wnd.h"
+#include "framework/mib/change_journal.h"
 #include "framework/mib/mib_dictionary.h"
 #include "framework/mib/mib_trace.h"
 #include "framework/mib/transport.h"
@@ -45,6 +46,13 @@ public:
     afx::EventLoop& GetEventLoop() const { return m_loop ? *m_loop : afx::EventLoop::instance(); }
     mib::MibTrace& GetTrace() { return m_trace; }
 
+    // Where every set is journaled (with a GET of its values before); none by default.
+    void SetChangeJournal(std::shared_ptr<mib::ChangeJournal> journal);
+    std::shared_ptr<mib::ChangeJournal> GetChangeJournal() const { return m_journal; }
+    // On: every set is shown with its values before and after and sent only on Yes.
+    void SetPreviewSets(bool on) { m_previewSets = on; }
+    bool GetPreviewSets() const { return m_previewSets; }
+
     // CMibComm registers itself so that it stops using the transport when the agent goes.
     void attach(CMibComm* comm);
     void detach(CMibComm* comm);
@@ -63,4 +71,6 @@ private:
     afx::EventLoop* m_loop = nullptr;
     mib::MibTrace m_trace;
     std::vector<CMibComm*> m_comms;
+    std::shared_ptr<mib::ChangeJournal> m_journal;
+    bool m_previewSets = false;
 };

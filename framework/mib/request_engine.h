@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/afx/event_loop.h"
+#include "framework/mib/change_journal.h"
 #include "framework/mib/mib_dictionary.h"
 #include "framework/mib/mib_trace.h"
 #include "framework/mib/request.h"
@@ -24,6 +25,9 @@ struct EngineSettings {
     int retries = 1;         // default of new requests
     std::int64_t pollingPeriodMs = 5000;
     std::string agentName;  // for messages
+    // Every set is journaled there, its values before read just before it; none: no journal.
+    std::shared_ptr<ChangeJournal> journal;
+    ChangeSource source;  // who sends the sets, for the journal
 };
 
 class RequestEngine {
@@ -72,6 +76,18 @@ public:
     bool setSetDelay(long h, int milliseconds);
     bool sendSet(long h);
     int stagedCount(long h) const;
+    // The varbinds the next sendSet(h) would send (empty when it could not start).
+    std::vector<VarBind> stagedVarbinds(long h) const;
+    // Stages a value as it is, for values read from the switch or the journal.
+    bool stageValue(long h, const std::string& name, const Value& value);
+    // Values before the next set of h, in staged order, already read (preview, undo): the
+    // journal then reads none.
+    bool setKnownBefore(long h, std::vector<std::optional<Value>> before);
+    // The next set of h will not be sent: its staged values go, the request's error says why.
+    void dropSet(long h, int code, std::string message);
+    // GETs oids now, running the loop until the answer (or the request's timeout and
+    // retries) has passed; nullopt and *error without an answer.
+    std::optional<ResponsePdu> readNow(long h, const std::vector<Oid>& oids, std::string* error);
 
     bool setPolling(long h, int periods, bool on);
     bool startPolling(long h, bool immediate);
@@ -125,6 +141,12 @@ private:
     void onWalkAnswer(Request& r, const ResponsePdu& response, PduType sent);
     void sendRowGet(Request& r);
     void onRowAnswer(Request& r, const ResponsePdu& response);
+    void startSet(Request& r);
+    void readBefore(Request& r);
+    void onBeforeAnswer(Request& r, const ResponsePdu& response);
+    void journalAndSend(Request& r);
+    void journalOutcome(Request& r, const TransportResult& result);
+    std::vector<VarBind> setVarbinds(const Operation& op) const;
     void sendSetPdu(Request& r);
     void onSetAnswer(Request& r, const ResponsePdu& response);
     void afterSet(Request& r);

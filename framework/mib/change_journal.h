@@ -1,0 +1,114 @@
+#pragma once
+// The change journal: every SET the component sends, as JSON Lines appended to one file.
+// A change is written and synced before its SET leaves, its outcome appended once known,
+// so a change that reached the switch is never lost to a crash. Records carry no community,
+// pass phrase or key: only the agent's name and address, the operating-system user, the
+// page, and per varbind its name, instance, OID, value before and value sent.
+//
+// Several consoles may share a file: appends are locked, ids are taken under the lock.
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/mib/mib_dictionary.h"
+#include "framework/mib/snmp_types.h"
+
+namespace mib {
+
+// Who sends a change: the page's class, and for an undo the change it puts back.
+struct ChangeSource {
+    std::string page;
+    long undoes = 0;
+};
+
+struct JournalVarbind {
+    std::string name;      // the dictionary's name, empty when the OID is not in it
+    std::string instance;  // "1.2"; "0" for scalars
+    Oid oid;
+    std::optional<Value> before;  // nullopt: could not be read (see beforeNote)
+    Value sent;
+};
+
+struct SetOutcome {
+    bool answered = false;  // false: no answer (timeout, send or decode failure)
+    ErrorStatus errorStatus = ErrorStatus::NoError;
+    int errorIndex = 0;
+    std::string detail;  // why there was no answer
+};
+
+struct JournalChange {
+    long id = 0;
+    std::string time;  // UTC, ISO 8601
+    std::string agentName;
+    std::string agentAddress;
+    std::string user;
+    ChangeSource source;
+    std::string beforeNote;  // why no value before was read, when none was
+    std::vector<JournalVarbind> varbinds;
+    std::optional<SetOutcome> outcome;  // nullopt: sent, outcome unknown
+    std::string outcomeTime;
+};
+
+// What a read of the journal found; warnings name the line of anything skipped.
+struct JournalContents {
+    std::vector<JournalChange> changes;  // in file order
+    std::vector<std::string> warnings;
+    const JournalChange* find(long id) const;
+};
+
+// Per varbind asked, the value an answer to a GET gives (an exception when the agent has
+// none), or nullopt for all with *note when the GET was refused as a whole.
+std::vector<std::optional<Value>> valuesBefore(const ResponsePdu& response,
+                                               const std::vector<VarBind>& asked,
+                                               std::string* note);
+
+JournalContents parseJournal(std::istream& in);
+// Empty contents when the file does not exist; *error when it exists but cannot be read.
+JournalContents readJournal(const std::string& path, std::string* error);
+
+// Short texts for history and preview: "disabled(2)", "\"Lab printer\"", "(none)".
+std::string describeJournalValue(const MibDictionary& dictionary, const JournalVarbind& vb,
+                                 const std::optional<Value>& value);
+std::string describeOutcome(const JournalChange& change);
+
+class ChangeJournal {
+public:
+    // Opens path for appending, creating the file (not its folder); nullptr and *error when
+    // it cannot be written.
+    static std::shared_ptr<ChangeJournal> open(const std::string& path, std::string* error);
+    ~ChangeJournal();
+    ChangeJournal(const ChangeJournal&) = delete;
+    ChangeJournal& operator=(const ChangeJournal&) = delete;
+
+    const std::string& path() const { return m_path; }
+    // The address records name the agent by (the console's target, "udp:HOST:PORT").
+    void setAgentAddress(std::string address) { m_agentAddress = std::move(address); }
+    const std::string& agentAddress() const { return m_agentAddress; }
+
+    // Appends change (id, time, user and address filled in here) and syncs it; the new id,
+    // or 0 and *error: the change must then not be sent.
+    long recordChange(JournalChange& change, const MibDictionary& dictionary, std::string* error);
+    bool recordOutcome(long id, const SetOutcome& outcome, std::string* error);
+
+private:
+    ChangeJournal(int fd, std::string path);
+    // Under the file lock: learns the ids others appended, then writes the line made for
+    // the next id and syncs it.
+    bool append(const std::function<std::string(long nextId)>& makeLine, long* idOut,
+                std::string* error);
+    void learnIds(std::int64_t to);
+
+    int m_fd = -1;
+    std::string m_path;
+    std::string m_agentAddress;
+    std::string m_user;
+    long m_lastId = 0;
+    std::int64_t m_known = 0;  // bytes of the file whose ids are in m_lastId
+};
+
+}  // namespace mib
