@@ -56,8 +56,7 @@ void CMibComm::agentSettingsChanged() {
     settings.timeoutSeconds = m_agent->GetTimeout();
     settings.retries = m_agent->GetRetries();
     settings.pollingPeriodMs = m_agent->GetPollingPeriod();
-    settings.journal = m_agent->GetChangeJournal();
-    settings.source = m_source;
+    m_engine->setJournal(m_agent->GetChangeJournal(), m_source);
 }
 
 void CMibComm::SetChangeSource(mib::ChangeSource source) {

@@ -25,9 +25,6 @@ struct EngineSettings {
     int retries = 1;         // default of new requests
     std::int64_t pollingPeriodMs = 5000;
     std::string agentName;  // for messages
-    // Every set is journaled there, its values before read just before it; none: no journal.
-    std::shared_ptr<ChangeJournal> journal;
-    ChangeSource source;  // who sends the sets, for the journal
 };
 
 class RequestEngine {
@@ -42,6 +39,9 @@ public:
 
     void setListener(Listener listener) { m_listener = std::move(listener); }
     EngineSettings& settings() { return m_settings; }
+    // Every set is journaled there, its values before read just before it; none (the
+    // default): no journal and no read before. source: who sends the sets.
+    void setJournal(std::shared_ptr<ChangeJournal> journal, ChangeSource source);
     const MibDictionary& dictionary() const { return m_dictionary; }
 
     // 0 when a name or the table is unknown; lastOpenError() tells why.
@@ -164,6 +164,8 @@ private:
     EngineSettings m_settings;
     MibTrace* m_trace;
     Listener m_listener;
+    std::shared_ptr<ChangeJournal> m_journal;
+    ChangeSource m_source;
     std::map<long, Request> m_requests;
     long m_nextHandle = 1;
     int m_openError = 0;

@@ -8,6 +8,11 @@
 
 namespace mib {
 
+void RequestEngine::setJournal(std::shared_ptr<ChangeJournal> journal, ChangeSource source) {
+    m_journal = std::move(journal);
+    m_source = std::move(source);
+}
+
 void RequestEngine::dropSet(long h, int code, std::string message) {
     Request* r = find(h);
     if (r == nullptr) {
@@ -77,7 +82,7 @@ std::optional<ResponsePdu> RequestEngine::readNow(long h, const std::vector<Oid>
 
 void RequestEngine::startSet(Request& r) {
     Operation& op = *r.running;
-    if (m_settings.journal && !op.before) {
+    if (m_journal && !op.before) {
         readBefore(r);
     } else {
         journalAndSend(r);
@@ -104,10 +109,10 @@ void RequestEngine::onBeforeAnswer(Request& r, const ResponsePdu& response) {
 
 void RequestEngine::journalAndSend(Request& r) {
     Operation& op = *r.running;
-    if (m_settings.journal) {
+    if (m_journal) {
         JournalChange change;
         change.agentName = m_settings.agentName;
-        change.source = m_settings.source;
+        change.source = m_source;
         change.beforeNote = op.beforeNote;
         const std::vector<VarBind> varbinds = setVarbinds(op);
         for (std::size_t i = 0; i < varbinds.size(); ++i) {
@@ -124,7 +129,7 @@ void RequestEngine::journalAndSend(Request& r) {
             change.varbinds.push_back(std::move(vb));
         }
         std::string why;
-        op.journalId = m_settings.journal->recordChange(change, m_dictionary, &why);
+        op.journalId = m_journal->recordChange(change, m_dictionary, &why);
         if (op.journalId == 0) {
             finish(r, false, kMibNotJournaled, why);
             return;
@@ -135,7 +140,7 @@ void RequestEngine::journalAndSend(Request& r) {
 
 void RequestEngine::journalOutcome(Request& r, const TransportResult& result) {
     Operation& op = *r.running;
-    if (op.journalId == 0 || !m_settings.journal) {
+    if (op.journalId == 0 || !m_journal) {
         return;
     }
     SetOutcome outcome;
@@ -151,7 +156,7 @@ void RequestEngine::journalOutcome(Request& r, const TransportResult& result) {
     }
     std::string ignored;
     // The SET has gone either way; a lost outcome line reads as "outcome unknown".
-    m_settings.journal->recordOutcome(op.journalId, outcome, &ignored);
+    m_journal->recordOutcome(op.journalId, outcome, &ignored);
 }
 
 }  // namespace mib

@@ -1,0 +1,29 @@
+#pragma once
+// Points XDG_STATE_HOME at a folder of this test process, removed at exit, so that a console
+// a test runs (in process or as a child) journals its changes there and never in the
+// user's home. Test files that run the console call it at static initialisation:
+//     static const bool kPrivateStateHome = test_support::usePrivateStateHome();
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace test_support {
+
+inline bool usePrivateStateHome() {
+    static const std::string folder = [] {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "sw-test-state-XXXXXX").string();
+        const char* made = mkdtemp(pattern.data());
+        std::string path = made ? made : "/nonexistent/sw-test-state";
+        setenv("XDG_STATE_HOME", path.c_str(), 1);
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder, ignored);
+        });
+        return path;
+    }();
+    return !folder.empty();
+}
+
+}  // namespace test_support
