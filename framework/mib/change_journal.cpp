@@ -371,7 +371,7 @@ void ChangeJournal::learnIds(std::int64_t to) {
     m_known = to;
 }
 
-bool ChangeJournal::append(const std::function<std::string(long)>& makeLine, long* idOut,
+bool ChangeJournal::append(const std::function<std::string(long)>& makeLine, long* idOut, bool sync,
                            std::string* error) {
     if (::flock(m_fd, LOCK_EX) != 0) {
         *error = "cannot lock the change journal " + m_path + ": " + systemError();
@@ -414,7 +414,7 @@ bool ChangeJournal::append(const std::function<std::string(long)>& makeLine, lon
         }
         written += static_cast<std::size_t>(n);
     }
-    if (::fsync(m_fd) != 0) {
+    if (sync && ::fsync(m_fd) != 0) {
         *error = "cannot sync the change journal " + m_path + ": " + systemError();
         return false;
     }
@@ -437,7 +437,7 @@ long ChangeJournal::recordChange(JournalChange& change, const MibDictionary& dic
             return changeToJson(change, dictionary)
                 .dump(-1, ' ', false, json::error_handler_t::replace);
         },
-        &id, error);
+        &id, true, error);
     return ok ? id : 0;
 }
 
@@ -446,7 +446,7 @@ bool ChangeJournal::recordOutcome(long id, const SetOutcome& outcome, std::strin
         [&](long) {
             return outcomeToJson(id, outcome).dump(-1, ' ', false, json::error_handler_t::replace);
         },
-        nullptr, error);
+        nullptr, false, error);
 }
 
 }  // namespace mib

@@ -93,13 +93,15 @@ public:
     // Appends change (id, time, user and address filled in here) and syncs it; the new id,
     // or 0 and *error: the change must then not be sent.
     long recordChange(JournalChange& change, const MibDictionary& dictionary, std::string* error);
+    // Written, not synced: an outcome lost with the machine reads as "outcome unknown",
+    // which is what it then is.
     bool recordOutcome(long id, const SetOutcome& outcome, std::string* error);
 
 private:
     ChangeJournal(int fd, std::string path);
     // Under the file lock: learns the ids others appended, then writes the line made for
-    // the next id and syncs it.
-    bool append(const std::function<std::string(long nextId)>& makeLine, long* idOut,
+    // the next id (and syncs it when asked).
+    bool append(const std::function<std::string(long nextId)>& makeLine, long* idOut, bool sync,
                 std::string* error);
     void learnIds(std::int64_t to);
 
