@@ -319,6 +319,14 @@ Running:
   --trace                      print every call to the MIB access component
   --module PATH                load the module from PATH
   --help                       this text
+Changes (every set is journaled; see README.md):
+  --journal FILE|none          the change journal (default:
+                               $XDG_STATE_HOME/swconsole/journal.jsonl, else
+                               ~/.local/state/swconsole/journal.jsonl); none: no journal
+  --preview                    show each set (old -> new values) and send it only on Yes
+  --history [N]                list the last N (20) journaled changes of the agent
+  --undo ID                    put back the values before change ID where the switch still
+                               holds what it wrote
 Script verbs (one a line; see README.md):
   page NAME, click LABEL, type LABEL TEXT, choose LABEL ENTRY, select LABEL ROWS,
   dblclick LABEL ENTRY, drag LABEL ROW, apply, ok, cancel, refresh, help,
