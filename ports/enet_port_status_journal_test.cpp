@@ -180,4 +180,23 @@ TEST_F(StatusJournalTest, APreviewAnsweredNoSendsNothingAndLeavesThePageAsAfterA
                 ElementsAre(HasSubstr("phyPortDescription.1.1=Uplink")));
 }
 
+TEST_F(StatusJournalTest, APreviewThatCannotReadTheValuesBeforeSaysSoAndSendsNothing) {
+    CEnetPortStatusPage& page = openOnPort2();
+    m_fixture.agent().SetPreviewSets(true);
+    edit("Lab printer", "disabled");
+    m_fixture.transport().failNextRequest(mib::TransportOutcome::Timeout, "no answer");
+    m_fixture.driver().expectMessageBox(IDOK, mib::kPreviewCaption);
+    trace().clear();
+    m_fixture.driver().press("Apply");
+    m_fixture.settle();
+    ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
+    const auto& box = m_fixture.driver().shownMessageBoxes().back();
+    EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_THAT(box.text, HasSubstr("Cannot read the values before the set from demo-switch"));
+    EXPECT_THAT(box.text, HasSubstr("Nothing was sent."));
+    EXPECT_THAT(trace().linesStartingWith("PDU SET"), IsEmpty());
+    EXPECT_EQ(switchDescription(), "Port 1/2");
+    EXPECT_TRUE(page.IsModified());
+}
+
 }  // namespace

@@ -271,6 +271,20 @@ TEST_F(EngineJournalTest, ASetWithoutAnswerIsJournaledAsNoResponse) {
     EXPECT_THAT(describeOutcome(read.changes[0]), HasSubstr("no response"));
 }
 
+TEST_F(EngineJournalTest, WhenTheValuesBeforeCannotBeReadTheSetIsNotSent) {
+    std::string error;
+    engine(ChangeJournal::open(m_file.path(), &error));
+    stageChange();
+    m_transport.failNextRequest(TransportOutcome::Timeout, "no answer");
+    ASSERT_TRUE(m_engine->sendSet(m_h));
+    m_loop.runUntilIdle();
+    EXPECT_THAT(m_agent.received, IsEmpty());
+    EXPECT_THAT(m_outcomes, ElementsAre(false));
+    EXPECT_EQ(m_engine->errorCode(m_h), kMibNoResponse);
+    EXPECT_THAT(m_engine->errorText(m_h), HasSubstr("values before the set (not sent)"));
+    EXPECT_THAT(readJournal(m_file.path(), &error).changes, IsEmpty());
+}
+
 TEST_F(EngineJournalTest, AChangeThatCannotBeJournaledIsNotSent) {
     std::string error;
     auto full = ChangeJournal::open("/dev/full", &error);

@@ -85,6 +85,8 @@ public:
     bool setKnownBefore(long h, std::vector<std::optional<Value>> before);
     // The next set of h will not be sent: its staged values go, the request's error says why.
     void dropSet(long h, int code, std::string message);
+    // Expires when the engine goes (a nested loop may destroy its owner).
+    std::weak_ptr<bool> lifeToken() const { return m_alive; }
     // GETs oids now, running the loop until the answer (or the request's timeout and
     // retries) has passed; nullopt and *error without an answer.
     std::optional<ResponsePdu> readNow(long h, const std::vector<Oid>& oids, std::string* error);

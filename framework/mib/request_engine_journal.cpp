@@ -59,25 +59,35 @@ std::optional<ResponsePdu> RequestEngine::readNow(long h, const std::vector<Oid>
     }
     tracePdu("PDU", pdu);
     const SendOptions options{std::max(0, r->timeoutSeconds), std::max(0, r->retries)};
-    std::optional<TransportResult> result;
+    // The loop runs other completions meanwhile; this frame and the engine may both be gone
+    // by the time the answer comes, so it lands in storage of its own.
+    auto result = std::make_shared<std::optional<TransportResult>>();
     const Transport::Ticket ticket =
-        m_transport.send(pdu, options, [&result](const TransportResult& t) { result = t; });
+        m_transport.send(pdu, options, [result](const TransportResult& t) { *result = t; });
     if (ticket == 0) {
         *error = "the read could not be queued";
         return std::nullopt;
     }
     const std::int64_t boundMs =
         (static_cast<std::int64_t>(options.timeoutSeconds) * (options.retries + 1) + 1) * 1000;
-    if (!m_loop.runUntil([&result] { return result.has_value(); }, boundMs)) {
+    const std::weak_ptr<bool> alive = m_alive;
+    afx::EventLoop& loop = m_loop;
+    const bool answered = loop.runUntil([&result] { return result->has_value(); }, boundMs);
+    if (alive.expired()) {
+        *error = "the component was released while it read";
+        return std::nullopt;
+    }
+    if (!answered) {
         m_transport.cancel(ticket);
         *error = errorCodeText(kMibNoResponse);
         return std::nullopt;
     }
-    if (result->outcome != TransportOutcome::Response) {
-        *error = errorCodeText(errorCodeForOutcome(result->outcome)) + ": " + result->message;
+    const TransportResult& got = **result;
+    if (got.outcome != TransportOutcome::Response) {
+        *error = errorCodeText(errorCodeForOutcome(got.outcome)) + ": " + got.message;
         return std::nullopt;
     }
-    return result->response;
+    return got.response;
 }
 
 void RequestEngine::startSet(Request& r) {

@@ -15,8 +15,19 @@ bool previewSet(RequestEngine& engine, long h) {
         oids.push_back(vb.oid);
     }
     std::string why;
+    const std::weak_ptr<bool> alive = engine.lifeToken();
     const std::optional<ResponsePdu> answer = engine.readNow(h, oids, &why);
+    if (alive.expired()) {
+        return false;
+    }
     if (!answer) {
+        // Nothing to show is no reason to stay silent: the operator asked to see the set.
+        const std::string agent = engine.settings().agentName;
+        afx::showMessageBox(nullptr,
+                            "Cannot read the values before the set" +
+                                (agent.empty() ? "" : " from " + agent) + ": " + why +
+                                "\nNothing was sent.",
+                            kPreviewCaption, MB_OK | MB_ICONEXCLAMATION);
         engine.dropSet(h, kMibNoResponse, "reading the values before the set (not sent): " + why);
         return false;
     }
@@ -24,7 +35,7 @@ bool previewSet(RequestEngine& engine, long h) {
     std::vector<std::optional<Value>> before = valuesBefore(*answer, varbinds, &note);
 
     const MibDictionary& dictionary = engine.dictionary();
-    const std::string agent = engine.settings().agentName;
+    const std::string& agent = engine.settings().agentName;
     std::string text = "Send this change" + (agent.empty() ? "" : " to " + agent) + "?\n";
     for (std::size_t i = 0; i < varbinds.size(); ++i) {
         JournalVarbind vb;
