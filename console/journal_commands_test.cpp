@@ -141,6 +141,33 @@ TEST(JournalCommands, SetsAreJournaledByDefaultUnderTheStateHomeAfterOneGetBefor
     EXPECT_EQ(pduLines(none.output, "SET ").size(), 1u);
 }
 
+TEST(JournalCommands, APreviewIsAnsweredByTheScriptAndNoSendsNothing) {
+    Folder folder;
+    const std::string journal = folder.file("journal.jsonl");
+    const std::string script =
+        folder.write("preview.txt",
+                     "select \"Physical Ports\" 1\ntype Description \"Lab printer\"\n"
+                     "answer no\napply\ntype Description Spare\nanswer yes\napply\n");
+    const ConsoleRun run = swconsole(
+        "--slot 1 --port 2 --select 1/1,1/2 --page PortStatus --trace --preview "
+        "--journal " +
+        journal + " --script " + script);
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_THAT(run.output,
+                HasSubstr("message box \"Preview\" (question icon, Yes/No, default No): Send this "
+                          "change to demo-switch?\n\n"
+                          "phyPortDescription 1.2: \"Port 1/2\" -> \"Lab printer\"\n"
+                          "phyPortAdmStatus 1.2: enabled(1) -> enabled(1)\n  -> No\n"));
+    EXPECT_THAT(run.output, HasSubstr("\"Port 1/2\" -> \"Spare\""));
+    const auto sets = pduLines(run.output, "SET ");
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_THAT(sets[0], HasSubstr("phyPortDescription.1.2=Spare"));
+    std::string error;
+    const mib::JournalContents read = mib::readJournal(journal, &error);
+    ASSERT_EQ(read.changes.size(), 1u);
+    EXPECT_EQ(read.changes[0].varbinds[0].sent, mib::Value::makeString("Spare"));
+}
+
 TEST(JournalCommands, AnUnwritableJournalStopsTheConsoleBeforeAnythingIsSent) {
     const ConsoleRun run = swconsole(statusChange("--journal /nonexistent-dir/journal.jsonl"));
     EXPECT_EQ(run.status, 2);
