@@ -10,20 +10,28 @@
 
 namespace test_support {
 
-inline bool usePrivateStateHome() {
+inline const std::string& privateStateFolder() {
     static const std::string folder = [] {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "sw-test-state-XXXXXX").string();
         const char* made = mkdtemp(pattern.data());
-        std::string path = made ? made : "/nonexistent/sw-test-state";
-        setenv("XDG_STATE_HOME", path.c_str(), 1);
+        return std::string(made ? made : "/nonexistent/sw-test-state");
+    }();
+    return folder;
+}
+
+inline bool usePrivateStateHome() {
+    static const bool used = [] {
+        const std::string& folder = privateStateFolder();
+        setenv("XDG_STATE_HOME", folder.c_str(), 1);
+        // Registered once the folder's name exists, so it runs before that name goes.
         std::atexit([] {
             std::error_code ignored;
-            std::filesystem::remove_all(folder, ignored);
+            std::filesystem::remove_all(privateStateFolder(), ignored);
         });
-        return path;
+        return true;
     }();
-    return !folder.empty();
+    return used;
 }
 
 }  // namespace test_support
