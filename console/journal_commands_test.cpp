@@ -187,7 +187,7 @@ TEST(JournalCommands, HistoryListsTheAgentsChangesAndNamesTheLinesItSkips) {
 
     const ConsoleRun history = swconsole("--journal " + journal + " --history 1");
     EXPECT_EQ(history.status, 0) << history.output;
-    EXPECT_THAT(history.output, HasSubstr("line 3 is not a valid journal record; skipped"));
+    EXPECT_THAT(history.output, HasSubstr("line 3 is not valid JSON; skipped"));
     EXPECT_THAT(history.output, HasSubstr("line 6 is incomplete"));
     EXPECT_THAT(history.output, HasSubstr("the last 1 of 2 changes to sim in " + journal));
     EXPECT_THAT(history.output, HasSubstr("change 2  "));

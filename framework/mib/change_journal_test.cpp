@@ -129,12 +129,15 @@ TEST(ChangeJournal, TornAndForeignLinesAreSkippedWithTheirLineNumbers) {
     file.append("this is not json\n");
     file.append(R"({"record":"outcome","id":77,"answered":true,"errorStatus":"noError"})"
                 "\n");
+    file.append(R"({"record":"change","id":"eight"})"
+                "\n");
     file.append(R"({"record":"change","id":5,"varbi)");  // cut short by a crash
 
     JournalContents read = readJournal(file.path(), &error);
-    EXPECT_THAT(read.warnings, ElementsAre(HasSubstr("line 2 is not a valid journal record"),
+    EXPECT_THAT(read.warnings, ElementsAre(HasSubstr("line 2 is not valid JSON; skipped"),
                                            HasSubstr("line 3 gives the outcome of change 77"),
-                                           HasSubstr("line 4 is incomplete")));
+                                           HasSubstr("line 4 is not a valid journal record"),
+                                           HasSubstr("line 5 is incomplete")));
     ASSERT_EQ(read.changes.size(), 1u);
 
     // The next record starts a line of its own, so only the torn line is lost.
@@ -143,7 +146,7 @@ TEST(ChangeJournal, TornAndForeignLinesAreSkippedWithTheirLineNumbers) {
     read = readJournal(file.path(), &error);
     ASSERT_EQ(read.changes.size(), 2u);
     EXPECT_EQ(read.changes[1].id, 2);
-    EXPECT_THAT(read.warnings.back(), HasSubstr("line 4 is not a valid journal record"));
+    EXPECT_THAT(read.warnings.back(), HasSubstr("line 5 is not valid JSON"));
 }
 
 TEST(ChangeJournal, AJournalThatCannotBeWrittenSaysWhere) {

@@ -260,6 +260,8 @@ JournalContents parseJournal(std::istream& in) {
                 contents.warnings.push_back(where + " is a record of unknown kind " + kind +
                                             "; skipped");
             }
+        } catch (const json::parse_error&) {
+            contents.warnings.push_back(where + " is not valid JSON; skipped");
         } catch (const json::exception&) {
             contents.warnings.push_back(where + " is not a valid journal record; skipped");
         } catch (const std::invalid_argument&) {
