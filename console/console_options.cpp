@@ -241,6 +241,11 @@ bool splitAttached(const std::string& arg, std::string* name, std::string* value
 
 }  // namespace
 
+bool optionTakesValue(const std::string& arg) {
+    const auto entry = optionTable().find(arg);
+    return entry != optionTable().end() && entry->second.takesValue;
+}
+
 bool parseSlotPort(const std::string& text, SlotPort* out) {
     const auto slash = text.find('/');
     if (slash == std::string::npos) {
@@ -398,6 +403,14 @@ Running:
   --module PATH                load the module from PATH
   --help                       this text
   --version                    the console's version
+Changes (every set is journaled; see README.md):
+  --journal FILE|none          the change journal (default:
+                               $XDG_STATE_HOME/swconsole/journal.jsonl, else
+                               ~/.local/state/swconsole/journal.jsonl); none: no journal
+  --preview                    show each set (old -> new values) and send it only on Yes
+  --history [N]                list the last N (20) journaled changes of the agent
+  --undo ID                    put back the values before change ID where the switch still
+                               holds what it wrote
 Pages of an Ethernet port: )" +
            joined(ethernetPageNames()) + R"(
 Pages of an expander port: )" +

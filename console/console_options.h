@@ -50,6 +50,9 @@ struct OptionsResult {
 OptionsResult parseOptions(const std::vector<std::string>& args);
 std::string usageText(const std::string& program);
 
+// True for an option that takes its value from the next argument ("-c", "--page").
+bool optionTakesValue(const std::string& arg);
+
 // "3/7" -> {3, 7}; false on anything else.
 bool parseSlotPort(const std::string& text, SlotPort* out);
 

@@ -11,6 +11,7 @@
 #include "console/console_driver.h"
 #include "console/console_options.h"
 #include "console/event_settler.h"
+#include "console/journal_commands.h"
 #include "console/module_loader.h"
 #include "console/page_dump.h"
 #include "console/page_sets.h"
@@ -57,8 +58,8 @@ std::optional<std::string> readScript(const std::string& path, std::istream& in,
 
 class Session {
 public:
-    Session(const ConsoleOptions& options, SessionEnvironment& env)
-        : m_options(options), m_env(env), m_driver(env.out) {}
+    Session(const ConsoleOptions& options, SessionEnvironment& env, ChangeSafety safety)
+        : m_options(options), m_env(env), m_driver(env.out), m_safety(std::move(safety)) {}
     ~Session() {
         m_sheet.reset();  // pages and their requests go before the registry and the agent
         m_registry.reset();
@@ -79,6 +80,7 @@ private:
     SessionEnvironment& m_env;
     afx::EventLoop& m_loop = afx::EventLoop::instance();
     ConsoleDriver m_driver;
+    ChangeSafety m_safety;
     std::unique_ptr<LoadedModule> m_module;
     std::unique_ptr<CPageRegistry> m_registry;
     AgentSession m_agent;
@@ -120,6 +122,7 @@ std::optional<Failure> Session::connect() {
         m_agent.agent->SetTransport(m_progress);
         m_statusLine = std::make_unique<StatusLine>(m_loop, *m_progress, stderr, m_env.program);
     }
+    m_safety.applyTo(*m_agent.agent);
     if (m_options.trace) {
         m_agent.agent->GetTrace().setSink([this](const std::string& line) {
             m_env.out << "trace: " << afx::printableText(line) << "\n";
@@ -300,7 +303,12 @@ std::string versionText(const std::string& program) {
 }
 
 int runConsole(const std::vector<std::string>& args, SessionEnvironment& env) {
-    const OptionsResult parsed = parseOptions(args);
+    std::vector<std::string> rest = args;
+    JournalOptions journal;
+    std::string journalError;
+    const OptionsResult parsed = extractJournalOptions(rest, &journal, &journalError)
+                                     ? parseOptions(rest)
+                                     : OptionsResult{false, {}, journalError};
     if (!parsed.ok) {
         env.err << env.program << ": " << afx::printableText(parsed.error) << "\n"
                 << "Try '" << env.program << " --help'.\n";
@@ -323,9 +331,17 @@ int runConsole(const std::vector<std::string>& args, SessionEnvironment& env) {
             return kExitUsage;
         }
     }
+    if (journal.history || journal.undo) {
+        return runJournalCommand(options, journal, env);
+    }
+    ChangeSafety safety;
+    if (!prepareChangeSafety(journal, options.agent, &safety, &journalError)) {
+        env.err << env.program << ": " << journalError << "\n";
+        return kExitUsage;
+    }
     std::optional<Failure> failure;
     {
-        Session session(options, env);
+        Session session(options, env, std::move(safety));
         failure = session.run();
     }
     if (failure) {

@@ -48,6 +48,11 @@ void CMibAgent::SetPollingPeriod(long milliseconds) {
     rebindAll();
 }
 
+void CMibAgent::SetChangeJournal(std::shared_ptr<mib::ChangeJournal> journal) {
+    m_journal = std::move(journal);
+    rebindAll();
+}
+
 void CMibAgent::SetTransport(std::shared_ptr<mib::Transport> transport) {
     // Requests open on the old transport cannot move: their comms start afresh.
     const auto comms = m_comms;

@@ -10,6 +10,7 @@
 
 #include "framework/afx/event_loop.h"
 #include "framework/afx/wnd.h"
+#include "framework/mib/change_journal.h"
 #include "framework/mib/mib_dictionary.h"
 #include "framework/mib/mib_trace.h"
 #include "framework/mib/transport.h"
@@ -58,6 +59,12 @@ public:
     // The latest time (event loop clock, ms) by which every pending request of the agent's
     // components ends; nullopt when none is pending.
     std::optional<std::int64_t> pendingDeadline() const;
+    // Where every set is journaled (with a GET of its values before); none by default.
+    void SetChangeJournal(std::shared_ptr<mib::ChangeJournal> journal);
+    std::shared_ptr<mib::ChangeJournal> GetChangeJournal() const { return m_journal; }
+    // On: every set is shown with its values before and after and sent only on Yes.
+    void SetPreviewSets(bool on) { m_previewSets = on; }
+    bool GetPreviewSets() const { return m_previewSets; }
 
     // CMibComm registers itself so that it stops using the transport when the agent goes.
     void attach(CMibComm* comm);
@@ -78,4 +85,6 @@ private:
     mib::MibTrace m_trace;
     std::vector<CMibComm*> m_comms;
     FailureCount m_failures;
+    std::shared_ptr<mib::ChangeJournal> m_journal;
+    bool m_previewSets = false;
 };

@@ -2,6 +2,7 @@
 
 #include "framework/mib/mib_agent.h"
 #include "framework/mib/mib_error.h"
+#include "framework/mib/set_preview.h"
 #include "framework/mib/value_format.h"
 
 IMPLEMENT_DYNCREATE(CMibComm, CWnd)
@@ -72,6 +73,12 @@ void CMibComm::agentSettingsChanged() {
     settings.timeoutSeconds = m_agent->GetTimeout();
     settings.retries = m_agent->GetRetries();
     settings.pollingPeriodMs = m_agent->GetPollingPeriod();
+    m_engine->setJournal(m_agent->GetChangeJournal(), m_source);
+}
+
+void CMibComm::SetChangeSource(mib::ChangeSource source) {
+    m_source = std::move(source);
+    agentSettingsChanged();
 }
 
 void CMibComm::completed(long h, bool succeeded) {
@@ -263,7 +270,13 @@ void CMibComm::SetSetDelay(long h, long milliseconds) {
 
 BOOL CMibComm::SendSet(long h) {
     trace("SendSet", {num(h)});
-    return m_engine && m_engine->sendSet(h);
+    if (!m_engine) {
+        return FALSE;
+    }
+    if (m_agent->GetPreviewSets() && !mib::previewSet(*m_engine, h)) {
+        return FALSE;
+    }
+    return m_engine->sendSet(h);
 }
 
 void CMibComm::SetPolling(long h, short periods, BOOL on) {

@@ -84,6 +84,9 @@ public:
     short GetEnumValue(LPCTSTR var, LPCTSTR text);  // -1 when unknown
     BOOL IsStringVariable(LPCTSTR var);
 
+    // Who the journal names as the sender of this component's sets (the page's class).
+    void SetChangeSource(mib::ChangeSource source);
+
     // For tests and the console.
     mib::RequestEngine* engine() { return m_engine.get(); }
     void agentSettingsChanged();
@@ -96,4 +99,5 @@ private:
     CMibAgent* m_agent = nullptr;
     CMibCommEvents* m_owner = nullptr;
     std::unique_ptr<mib::RequestEngine> m_engine;
+    mib::ChangeSource m_source;
 };

@@ -64,6 +64,10 @@ std::string errorCodeText(int code) {
             return "value larger than the buffer";
         case kMibUnknownTable:
             return "unknown table or group";
+        case kMibNotJournaled:
+            return "change not journaled, not sent";
+        case kMibDeclined:
+            return "change declined in preview, not sent";
         default:
             return "error " + std::to_string(code);
     }

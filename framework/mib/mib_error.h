@@ -28,6 +28,8 @@ enum MibErrorCode : int {
     kMibNoValue = -15,  // the row holds no value for that variable
     kMibBufferTooSmall = -16,
     kMibUnknownTable = -17,
+    kMibNotJournaled = -18,  // the change journal could not take the change: nothing sent
+    kMibDeclined = -19,      // the operator answered No to the preview: nothing sent
 };
 
 // Code for an agent's error status (its number) or a transport outcome.

@@ -40,6 +40,11 @@ struct Operation {
     int maxRepetitions = 0;
     bool setAnswered = false;
     std::vector<Row> rows;
+    // journal
+    bool readingBefore = false;
+    std::optional<std::vector<std::optional<Value>>> before;  // in staged order
+    std::string beforeNote;
+    long journalId = 0;
 };
 
 struct Request {
@@ -53,6 +58,7 @@ struct Request {
     std::vector<Row> rows;
     int currentRow = -1;
     std::vector<StagedValue> staged;
+    std::optional<std::vector<std::optional<Value>>> knownBefore;  // for the next set
 
     bool reload = false;
     bool reRead = true;

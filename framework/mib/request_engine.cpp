@@ -208,7 +208,7 @@ void RequestEngine::startNext(Request& r) {
             sendRowGet(r);
             break;
         case OperationKind::Set:
-            sendSetPdu(r);
+            startSet(r);
             break;
     }
 }
@@ -276,12 +276,18 @@ void RequestEngine::onResult(long h, std::uint64_t generation, const TransportRe
     if (r == nullptr || r->running == nullptr || r->generation != generation)
         return;
     r->ticket = 0;
+    Operation& op = *r->running;
+    const bool setSent = op.kind == OperationKind::Set && !op.readingBefore && !op.setAnswered;
+    if (setSent) {
+        journalOutcome(*r, result);
+    }
     if (result.outcome != TransportOutcome::Response) {
         const int code = errorCodeForOutcome(result.outcome);
-        finish(*r, false, code, result.message);
+        finish(*r, false, code,
+               op.readingBefore ? "reading the values before the set (not sent): " + result.message
+                                : result.message);
         return;
     }
-    Operation& op = *r->running;
     switch (op.kind) {
         case OperationKind::TableRead:
             onWalkAnswer(*r, result.response,
@@ -291,7 +297,9 @@ void RequestEngine::onResult(long h, std::uint64_t generation, const TransportRe
             onRowAnswer(*r, result.response);
             break;
         case OperationKind::Set:
-            if (op.setAnswered) {
+            if (op.readingBefore) {
+                onBeforeAnswer(*r, result.response);
+            } else if (op.setAnswered) {
                 onRowAnswer(*r, result.response);
             } else {
                 onSetAnswer(*r, result.response);
@@ -418,6 +426,8 @@ bool RequestEngine::sendSet(long h) {
     op->reRead = r->reRead;
     op->updateOthers = r->updateOthers;
     op->setDelayMs = r->setDelayMs;
+    op->before = std::move(r->knownBefore);
+    r->knownBefore.reset();
     if (op->staged.empty()) {
         fail(*r, kMibNothingStaged, "SendSet with no value staged");
         return false;
@@ -436,15 +446,20 @@ bool RequestEngine::sendSet(long h) {
     return enqueue(*r, std::move(op));
 }
 
-void RequestEngine::sendSetPdu(Request& r) {
-    Operation& op = *r.running;
-    RequestPdu pdu;
-    pdu.type = PduType::Set;
+std::vector<VarBind> RequestEngine::setVarbinds(const Operation& op) const {
+    std::vector<VarBind> varbinds;
     for (const auto& staged : op.staged) {
         const Oid instance =
             staged.instance.value_or(staged.variable->isColumn() ? op.instance : Oid{0});
-        pdu.varbinds.push_back({appended(staged.variable->oid, instance), staged.value});
+        varbinds.push_back({appended(staged.variable->oid, instance), staged.value});
     }
+    return varbinds;
+}
+
+void RequestEngine::sendSetPdu(Request& r) {
+    RequestPdu pdu;
+    pdu.type = PduType::Set;
+    pdu.varbinds = setVarbinds(*r.running);
     sendPdu(r, pdu);
 }
 
@@ -730,6 +745,16 @@ bool RequestEngine::setIntegerAt(long h, const std::vector<std::uint32_t>& insta
             return valueFromInteger(variable, number, value);
         },
         Oid(instance.begin(), instance.end()));
+}
+
+bool RequestEngine::stageValue(long h, const std::string& name, const Value& value) {
+    return stage(h, name, valueTypeName(value.type), [&](const MibVariable& variable, Value* out) {
+        if (!isValueOfSyntax(variable.syntax, value)) {
+            return static_cast<int>(kMibBadValue);
+        }
+        *out = value;
+        return 0;
+    });
 }
 
 int RequestEngine::stagedCount(long h) const {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "framework/afx/event_loop.h"
+#include "framework/mib/change_journal.h"
 #include "framework/mib/mib_dictionary.h"
 #include "framework/mib/mib_trace.h"
 #include "framework/mib/request.h"
@@ -39,6 +40,9 @@ public:
 
     void setListener(Listener listener) { m_listener = std::move(listener); }
     EngineSettings& settings() { return m_settings; }
+    // Every set is journaled there, its values before read just before it; none (the
+    // default): no journal and no read before. source: who sends the sets.
+    void setJournal(std::shared_ptr<ChangeJournal> journal, ChangeSource source);
     const MibDictionary& dictionary() const { return m_dictionary; }
 
     // 0 when a name or the table is unknown; lastOpenError() tells why.
@@ -84,6 +88,20 @@ public:
     bool setSetDelay(long h, int milliseconds);
     bool sendSet(long h);
     int stagedCount(long h) const;
+    // The varbinds the next sendSet(h) would send (empty when it could not start).
+    std::vector<VarBind> stagedVarbinds(long h) const;
+    // Stages a value as it is, for values read from the switch or the journal.
+    bool stageValue(long h, const std::string& name, const Value& value);
+    // Values before the next set of h, in staged order, already read (preview, undo): the
+    // journal then reads none.
+    bool setKnownBefore(long h, std::vector<std::optional<Value>> before);
+    // The next set of h will not be sent: its staged values go, the request's error says why.
+    void dropSet(long h, int code, std::string message);
+    // Expires when the engine goes (a nested loop may destroy its owner).
+    std::weak_ptr<bool> lifeToken() const { return m_alive; }
+    // GETs oids now, running the loop until the answer (or the request's timeout and
+    // retries) has passed; nullopt and *error without an answer.
+    std::optional<ResponsePdu> readNow(long h, const std::vector<Oid>& oids, std::string* error);
 
     bool setPolling(long h, int periods, bool on);
     bool startPolling(long h, bool immediate);
@@ -151,6 +169,12 @@ private:
     void onWalkAnswer(Request& r, const ResponsePdu& response, PduType sent);
     void sendRowGet(Request& r);
     void onRowAnswer(Request& r, const ResponsePdu& response);
+    void startSet(Request& r);
+    void readBefore(Request& r);
+    void onBeforeAnswer(Request& r, const ResponsePdu& response);
+    void journalAndSend(Request& r);
+    void journalOutcome(Request& r, const TransportResult& result);
+    std::vector<VarBind> setVarbinds(const Operation& op) const;
     void sendSetPdu(Request& r);
     void onSetAnswer(Request& r, const ResponsePdu& response);
     void afterSet(Request& r);
@@ -168,6 +192,8 @@ private:
     EngineSettings m_settings;
     MibTrace* m_trace;
     Listener m_listener;
+    std::shared_ptr<ChangeJournal> m_journal;
+    ChangeSource m_source;
     std::map<long, Request> m_requests;
     long m_nextHandle = 1;
     int m_openError = 0;

@@ -25,6 +25,7 @@ CSwBaseDialog::~CSwBaseDialog() {
 
 void CSwBaseDialog::SetAgent(CMibAgent* agent) {
     m_agent = agent;
+    m_mibComm->SetChangeSource({GetRuntimeClass()->m_lpszClassName});
     m_mibComm->SetAgent(agent);
 }
 

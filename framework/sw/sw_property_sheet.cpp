@@ -45,6 +45,7 @@ void CSwPropertySheet::AddPage(CSwBasePropPage* page) {
     }
     CPropertySheet::AddPage(page);
     page->m_sheet = this;
+    page->m_mibComm->SetChangeSource({page->GetRuntimeClass()->m_lpszClassName});
     handSelectionTo(page);
     page->InitPage();
     if (m_agent) {
