@@ -92,6 +92,7 @@ public:
     void cancel(Ticket ticket) override { m_inner->cancel(ticket); }
     int bulkRepetitions(int columns) const override { return m_inner->bulkRepetitions(columns); }
     std::string describe() const override { return m_inner->describe(); }
+    std::size_t pendingCount() const override { return m_inner->pendingCount(); }
 
     struct Count {
         int pdus = 0;

@@ -33,6 +33,7 @@ public:
     void cancel(Ticket ticket) override;
     int bulkRepetitions(int columns) const override;
     std::string describe() const override;
+    std::size_t pendingCount() const override { return m_inner->pendingCount(); }
 
     ReadActivity activity() const;
     // Told whenever a request goes out or comes back (or is cancelled).
