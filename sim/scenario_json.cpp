@@ -286,18 +286,12 @@ void checkEthernetPort(const Scenario& scenario, int slot, int port, const std::
     }
 }
 
-// A channel ID names one channel, and a port is in at most one channel, once.
+// A channel ID names one channel, and a port is in at most one channel (a port twice in
+// the same channel is refused where the channel is read).
 void checkChannelAgainstOthers(const std::vector<Channel>& earlier, const Channel& channel,
                                const std::string& where) {
     std::vector<int> ports = channel.secondary;
     ports.push_back(channel.primary);
-    for (std::size_t i = 0; i < ports.size(); ++i) {
-        for (std::size_t j = i + 1; j < ports.size(); ++j) {
-            if (ports[i] == ports[j]) {
-                fail(where, "port " + std::to_string(ports[i]) + " is in the channel twice");
-            }
-        }
-    }
     for (const Channel& other : earlier) {
         if (other.id == channel.id) {
             fail(where, "channel " + std::to_string(channel.id) + " is defined twice");

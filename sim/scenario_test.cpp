@@ -54,7 +54,7 @@ TEST(Scenario, ErrorsNameThePlaceAndTheCause) {
          "scenario.channels[1]: channel 1 is defined twice"},
         {R"({"slots": [{"slot": 1, "moduleType": 1, "runs": [{"count": 4, "type": 226}]}],
              "channels": [{"id": 1, "slot": 1, "primary": 3, "secondary": [2, 3]}]})",
-         "scenario.channels[0]: port 3 is in the channel twice"},
+         "scenario.channels[0]: port 3 is both the primary and a secondary port of the channel"},
         {R"({"trunking": [{"kind": "isl", "slot": 1, "port": 1}]})", "field 'kind' is \"isl\""},
     };
     for (const ErrorCase& c : cases) {
