@@ -7,8 +7,6 @@
 #include "framework/sw/list_rows.h"
 #include "framework/sw/sw_functions.h"
 #include "resources/channeling_ids.h"
-#include "resources/channeling_page_template.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CEnetChannelingPage, CPropertyPage)
@@ -44,9 +42,7 @@ CString numberText(long value) {
 
 }  // namespace
 
-CEnetChannelingPage::CEnetChannelingPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_ENET_CHANNELING, &torvik::enetChannelingTemplate))) {}
+CEnetChannelingPage::CEnetChannelingPage() : CSwBasePropPage(IDD_ENET_CHANNELING) {}
 
 CEnetChannelingPage::~CEnetChannelingPage() {
     if (m_icons) {

@@ -4,10 +4,8 @@
 #include "framework/sw/default_icons.h"
 #include "framework/sw/help_engine.h"
 #include "ports/port_list_rows.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 #include "resources/speed_page_ids.h"
-#include "resources/speed_page_template.h"
 
 IMPLEMENT_DYNCREATE(CEnetSpeedPage, CPropertyPage)
 
@@ -50,9 +48,7 @@ constexpr const char* kFailed = "Failed to Apply Auto Negotiation Settings";
 
 }  // namespace
 
-CEnetSpeedPage::CEnetSpeedPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_ENET_SPEED, &torvik::enetSpeedTemplate))) {}
+CEnetSpeedPage::CEnetSpeedPage() : CSwBasePropPage(IDD_ENET_SPEED) {}
 
 CEnetSpeedPage::~CEnetSpeedPage() {
     if (m_icons) {

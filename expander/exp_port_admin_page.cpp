@@ -5,8 +5,6 @@
 #include "framework/sw/help_engine.h"
 #include "ports/port_list_rows.h"
 #include "resources/expander_page_ids.h"
-#include "resources/expander_templates.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CExpPortAdminPage, CPropertyPage)
@@ -44,9 +42,7 @@ bool becameSelected(const NMHDR* header) {
 
 }  // namespace
 
-CExpPortAdminPage::CExpPortAdminPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_EXP_PORT_ADMIN, &torvik::expPortAdminTemplate))) {}
+CExpPortAdminPage::CExpPortAdminPage() : CSwBasePropPage(IDD_EXP_PORT_ADMIN) {}
 
 CExpPortAdminPage::~CExpPortAdminPage() {
     if (m_icons) {

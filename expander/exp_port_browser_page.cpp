@@ -10,8 +10,6 @@
 #include "framework/sw/sw_functions.h"
 #include "framework/sw/sw_property_sheet.h"
 #include "resources/expander_page_ids.h"
-#include "resources/expander_templates.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CExpPortBrowserPage, CPropertyPage)
@@ -35,9 +33,7 @@ constexpr long kPortsPerBank = 12;
 
 }  // namespace
 
-CExpPortBrowserPage::CExpPortBrowserPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_EXP_PORT_BROWSER, &torvik::expPortBrowserTemplate))) {}
+CExpPortBrowserPage::CExpPortBrowserPage() : CSwBasePropPage(IDD_EXP_PORT_BROWSER) {}
 
 CExpPortBrowserPage::~CExpPortBrowserPage() {
     if (m_icons) {

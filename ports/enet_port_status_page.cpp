@@ -4,7 +4,6 @@
 #include "framework/sw/help_engine.h"
 #include "ports/port_list_rows.h"
 #include "resources/port_view_ids.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CEnetPortStatusPage, CPropertyPage)
@@ -27,9 +26,7 @@ constexpr long kOperStatusUp = 3;
 
 }  // namespace
 
-CEnetPortStatusPage::CEnetPortStatusPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_ENET_PORT_STATUS, &torvik::enetPortStatusTemplate))) {}
+CEnetPortStatusPage::CEnetPortStatusPage() : CSwBasePropPage(IDD_ENET_PORT_STATUS) {}
 
 CEnetPortStatusPage::~CEnetPortStatusPage() {
     if (m_icons) {

@@ -15,8 +15,6 @@
 #include "framework/sw/help_engine.h"
 #include "framework/sw/sw_functions.h"
 #include "framework/sw/sw_property_sheet.h"
-#include "resources/enet_port_admin_template.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 #include "resources/service_admin_ids.h"
 #include "services/row_columns.h"
@@ -117,9 +115,7 @@ struct StagedValue {
 
 }  // namespace
 
-CEnetPortAdminPage::CEnetPortAdminPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_ENET_PORT_ADMIN, &torvik::enetPortAdminTemplate))) {}
+CEnetPortAdminPage::CEnetPortAdminPage() : CSwBasePropPage(IDD_ENET_PORT_ADMIN) {}
 
 CEnetPortAdminPage::~CEnetPortAdminPage() {
     delete m_trunkingSheet;

@@ -3,10 +3,8 @@
 #include "framework/sw/default_icons.h"
 #include "framework/sw/help_engine.h"
 #include "framework/sw/sw_functions.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 #include "resources/trunk_ids.h"
-#include "resources/trunk_templates.h"
 #include "services/modify_trunk_service_dialog.h"
 
 IMPLEMENT_DYNCREATE(CEnetTrunkPage, CPropertyPage)
@@ -22,9 +20,7 @@ constexpr const char* kNoDescription = "<No Service Description>";
 
 }  // namespace
 
-CEnetTrunkPage::CEnetTrunkPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_ENET_TRUNK, &torvik::enetTrunkTemplate))) {}
+CEnetTrunkPage::CEnetTrunkPage() : CSwBasePropPage(IDD_ENET_TRUNK) {}
 
 CEnetTrunkPage::~CEnetTrunkPage() {
     if (m_icons) {
