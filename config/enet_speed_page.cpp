@@ -2,8 +2,9 @@
 
 #include "framework/mib/mib_error.h"
 #include "framework/sw/default_icons.h"
+#include "framework/sw/enum_combo.h"
 #include "framework/sw/help_engine.h"
-#include "ports/port_list_rows.h"
+#include "framework/sw/list_rows.h"
 #include "resources/resource_ids.h"
 #include "resources/speed_page_ids.h"
 
@@ -50,11 +51,7 @@ constexpr const char* kFailed = "Failed to Apply Auto Negotiation Settings";
 
 CEnetSpeedPage::CEnetSpeedPage() : CSwBasePropPage(IDD_ENET_SPEED) {}
 
-CEnetSpeedPage::~CEnetSpeedPage() {
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
-}
+CEnetSpeedPage::~CEnetSpeedPage() = default;
 
 void CEnetSpeedPage::DoDataExchange(CDataExchange* dx) {
     CSwBasePropPage::DoDataExchange(dx);
@@ -66,8 +63,7 @@ void CEnetSpeedPage::DoDataExchange(CDataExchange* dx) {
 
 BOOL CEnetSpeedPage::OnInitDialog() {
     CSwBasePropPage::OnInitDialog();
-    m_icons = GetDefaultIcons();
-    m_list.SetImageList(m_icons, 1);
+    m_list.SetImageList(m_icons.acquire(), 1);
     m_list.SortOnColumn(0, 1);
     m_list.m_bTableMode = TRUE;
     m_list.m_bItemMode = FALSE;
@@ -127,15 +123,11 @@ void CEnetSpeedPage::FillCombos() {
     if (!m_mibComm || m_combosFilled || !m_duplexCombo.m_hWnd) {
         return;
     }
-    for (short value = 1; value <= 3; ++value) {
-        m_duplexCombo.AddString(m_mibComm->GetEnumText(kDetectedDuplex, value));
-    }
+    sw::addEnumTexts(m_duplexCombo, *m_mibComm, kDetectedDuplex, 1, 3);
     m_duplexCombo.SetCurSel(-1);
     m_speedCombo.SetMapping(std::vector<int>{1, 2, 3, 5});
-    const short speeds = m_mibComm->GetEnumCount(kDetectedSpeed);
-    for (short value = 1; value <= speeds; ++value) {
-        m_speedCombo.AddMappedString(value, m_mibComm->GetEnumText(kDetectedSpeed, value));
-    }
+    sw::addMappedEnumTexts(m_speedCombo, *m_mibComm, kDetectedSpeed, 1,
+                           m_mibComm->GetEnumCount(kDetectedSpeed));
     m_speedCombo.SetCurSel(-1);
     m_combosFilled = TRUE;
 }
@@ -180,8 +172,7 @@ void CEnetSpeedPage::FillList() {
         }
         m_list.AddItem(&texts);
     }
-    m_list.SortOnColumn(1, 1);
-    m_list.SortOnColumn(0, 1);
+    sw::sortBySlotAndPort(m_list);
     if (m_list.GetItemCount() == 1) {
         m_list.SelectItem(0, TRUE);
     } else if (!m_rememberedSelection.empty()) {
@@ -197,7 +188,7 @@ void CEnetSpeedPage::FillList() {
 void CEnetSpeedPage::RestoreSelection() {
     m_restoringSelection = TRUE;
     for (const sw::SlotPort& chosen : std::vector<sw::SlotPort>(m_rememberedSelection)) {
-        const int row = torvik::rowOfPort(m_list, chosen.slot, chosen.port);
+        const int row = sw::rowOfPort(m_list, chosen.slot, chosen.port);
         if (row >= 0) {
             m_list.SelectItem(row, TRUE);
         }
@@ -208,15 +199,7 @@ void CEnetSpeedPage::RestoreSelection() {
 }
 
 void CEnetSpeedPage::RememberSelection() {
-    CUIntArray rows;
-    m_list.GetSelectedItems(&rows);
-    m_rememberedSelection.clear();
-    for (UINT row : rows) {
-        const int r = static_cast<int>(row);
-        m_rememberedSelection.push_back(
-            {static_cast<int>(afx::leadingNumber(m_list.GetColumnText(r, 0))),
-             static_cast<int>(afx::leadingNumber(m_list.GetColumnText(r, 1)))});
-    }
+    m_rememberedSelection = sw::selectedPorts(m_list);
 }
 
 void CEnetSpeedPage::OnListItemChanged(NMHDR* header, LRESULT* result) {

@@ -2,8 +2,9 @@
 
 #include "framework/afx/ddx.h"
 #include "framework/sw/default_icons.h"
+#include "framework/sw/enum_combo.h"
 #include "framework/sw/help_engine.h"
-#include "ports/port_list_rows.h"
+#include "framework/sw/list_rows.h"
 #include "resources/expander_page_ids.h"
 #include "resources/resource_ids.h"
 
@@ -37,18 +38,14 @@ constexpr UINT kWarningStyle = MB_OK | MB_ICONEXCLAMATION;
 
 bool becameSelected(const NMHDR* header) {
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    return change->iItem >= 0 && (change->uNewState & LVIS_SELECTED) != 0;
+    return sw::rowIsSelected(*change);
 }
 
 }  // namespace
 
 CExpPortAdminPage::CExpPortAdminPage() : CSwBasePropPage(IDD_EXP_PORT_ADMIN) {}
 
-CExpPortAdminPage::~CExpPortAdminPage() {
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
-}
+CExpPortAdminPage::~CExpPortAdminPage() = default;
 
 void CExpPortAdminPage::DoDataExchange(CDataExchange* dx) {
     CSwBasePropPage::DoDataExchange(dx);
@@ -64,9 +61,8 @@ BOOL CExpPortAdminPage::OnInitDialog() {
     CSwBasePropPage::OnInitDialog();
     FillAdminStates();
     ClearPortControls();
-    m_icons = GetDefaultIcons();
-    m_portList.SetImageList(m_icons, 1);
-    m_segmentList.SetImageList(m_icons, 1);
+    m_portList.SetImageList(m_icons.acquire(), 1);
+    m_segmentList.SetImageList(m_icons.get(), 1);
     m_portList.m_bTableMode = TRUE;
     m_portList.m_bMultiSelect = TRUE;
     m_segmentList.m_bTableMode = TRUE;
@@ -131,10 +127,8 @@ BOOL CExpPortAdminPage::Refresh() {
 
 void CExpPortAdminPage::FillAdminStates() {
     m_adminState.ResetContent();
-    const short count = m_mibComm->GetEnumCount(kAdminStatus);
-    for (short value = 1; value < count; ++value) {
-        m_adminState.AddString(m_mibComm->GetEnumText(kAdminStatus, value));
-    }
+    sw::addEnumTexts(m_adminState, *m_mibComm, kAdminStatus, 1,
+                     m_mibComm->GetEnumCount(kAdminStatus) - 1);
 }
 
 void CExpPortAdminPage::ClearPortControls() {
@@ -170,8 +164,8 @@ void CExpPortAdminPage::ShowReadPort() {
 }
 
 CExpPortAdminPage::BankPort CExpPortAdminPage::PortOfRow(int row) {
-    return {static_cast<int>(afx::leadingNumber(m_portList.GetColumnText(row, 0))),
-            static_cast<int>(afx::leadingNumber(m_portList.GetColumnText(row, 1)))};
+    const sw::SlotPort port = sw::portOfRow(m_portList, row);
+    return {port.slot, port.port};
 }
 
 void CExpPortAdminPage::FillPortList() {
@@ -213,14 +207,13 @@ void CExpPortAdminPage::FillPortList() {
         m_portList.AddItem(&texts);
     }
     if (complete) {
-        m_portList.SortOnColumn(1, 1);
-        m_portList.SortOnColumn(0, 1);
+        sw::sortBySlotAndPort(m_portList);
         if (m_readRow >= 0) {
-            m_readRow = torvik::rowOfPort(m_portList, m_readPort.first, m_readPort.second);
+            m_readRow = sw::rowOfPort(m_portList, m_readPort.first, m_readPort.second);
         }
         m_selectedRows.RemoveAll();
         for (const BankPort& selected : m_selectedPorts) {
-            const int row = torvik::rowOfPort(m_portList, selected.first, selected.second);
+            const int row = sw::rowOfPort(m_portList, selected.first, selected.second);
             if (row >= 0) {
                 m_portList.SelectItem(row, TRUE);
                 m_selectedRows.Add(static_cast<UINT>(row));

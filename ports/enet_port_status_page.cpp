@@ -1,8 +1,9 @@
 #include "ports/enet_port_status_page.h"
 
 #include "framework/sw/default_icons.h"
+#include "framework/sw/enum_combo.h"
 #include "framework/sw/help_engine.h"
-#include "ports/port_list_rows.h"
+#include "framework/sw/list_rows.h"
 #include "resources/port_view_ids.h"
 #include "resources/resource_ids.h"
 
@@ -28,11 +29,7 @@ constexpr long kOperStatusUp = 3;
 
 CEnetPortStatusPage::CEnetPortStatusPage() : CSwBasePropPage(IDD_ENET_PORT_STATUS) {}
 
-CEnetPortStatusPage::~CEnetPortStatusPage() {
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
-}
+CEnetPortStatusPage::~CEnetPortStatusPage() = default;
 
 void CEnetPortStatusPage::DoDataExchange(CDataExchange* dx) {
     CSwBasePropPage::DoDataExchange(dx);
@@ -46,8 +43,7 @@ void CEnetPortStatusPage::DoDataExchange(CDataExchange* dx) {
 
 BOOL CEnetPortStatusPage::OnInitDialog() {
     CSwBasePropPage::OnInitDialog();
-    m_icons = GetDefaultIcons();
-    m_list.SetImageList(m_icons, 1);
+    m_list.SetImageList(m_icons.acquire(), 1);
     m_list.SortOnColumn(0, 1);
     m_list.m_bTableMode = TRUE;
     m_list.m_bItemMode = FALSE;
@@ -95,8 +91,7 @@ void CEnetPortStatusPage::FillCombo() {
     if (!m_mibComm || m_comboFilled || !m_adminStatus.m_hWnd) {
         return;
     }
-    m_adminStatus.AddString(m_mibComm->GetEnumText(kAdminStatus, 1));
-    m_adminStatus.AddString(m_mibComm->GetEnumText(kAdminStatus, 2));
+    sw::addEnumTexts(m_adminStatus, *m_mibComm, kAdminStatus, 1, 2);
     m_adminStatus.SetCurSel(-1);
     m_comboFilled = 1;
 }
@@ -174,15 +169,14 @@ void CEnetPortStatusPage::FillList() {
         m_list.AddItem(&texts);
     }
     if (complete) {
-        m_list.SortOnColumn(1, 1);
-        m_list.SortOnColumn(0, 1);
+        sw::sortBySlotAndPort(m_list);
         if (m_list.GetItemCount() == 1) {
             m_chosenRow = 0;
             m_list.SelectItem(0, TRUE);
         } else if (m_chosenRow < 0) {
             ClearDetails();
         } else {
-            const int row = torvik::rowOfPort(m_list, m_chosenSlot, m_chosenPort);
+            const int row = sw::rowOfPort(m_list, m_chosenSlot, m_chosenPort);
             if (row >= 0) {
                 m_chosenRow = row;
             }
@@ -196,9 +190,7 @@ void CEnetPortStatusPage::FillList() {
 void CEnetPortStatusPage::OnListItemChanged(NMHDR* header, LRESULT* result) {
     *result = 0;
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    const bool becameSelected =
-        (change->uNewState & LVIS_SELECTED) != 0 && (change->uOldState & LVIS_SELECTED) == 0;
-    if (becameSelected && !m_filling && change->iItem >= 0) {
+    if (sw::rowBecameSelected(*change) && !m_filling) {
         ChooseRow(change->iItem);
     }
 }
@@ -207,8 +199,7 @@ void CEnetPortStatusPage::ChooseRow(int row) {
     if (row >= m_list.GetItemCount()) {
         return;
     }
-    const int slot = static_cast<int>(afx::leadingNumber(m_list.GetColumnText(row, 0)));
-    const int port = static_cast<int>(afx::leadingNumber(m_list.GetColumnText(row, 1)));
+    const auto [slot, port] = sw::portOfRow(m_list, row);
     m_chosenRow = row;
     m_chosenSlot = slot;
     m_chosenPort = port;

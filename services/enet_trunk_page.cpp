@@ -22,11 +22,7 @@ constexpr const char* kNoDescription = "<No Service Description>";
 
 CEnetTrunkPage::CEnetTrunkPage() : CSwBasePropPage(IDD_ENET_TRUNK) {}
 
-CEnetTrunkPage::~CEnetTrunkPage() {
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
-}
+CEnetTrunkPage::~CEnetTrunkPage() = default;
 
 void CEnetTrunkPage::DoDataExchange(CDataExchange* dx) {
     CSwBasePropPage::DoDataExchange(dx);
@@ -45,8 +41,7 @@ void CEnetTrunkPage::TakeKindVariables() {
 
 BOOL CEnetTrunkPage::OnInitDialog() {
     CSwBasePropPage::OnInitDialog();
-    m_icons = GetDefaultIcons();
-    m_list.SetImageList(m_icons, 1);
+    m_list.SetImageList(m_icons.acquire(), 1);
     m_list.m_nItemImage = sw::kIconGroup;
     m_list.SortOnColumn(0, 1);
     UpdateData(FALSE);

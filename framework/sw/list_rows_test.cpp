@@ -1,0 +1,90 @@
+// Port lists: the order the pages show, rows found again by slot and port, and which list
+// changes count as the operator choosing a row.
+
+#include "framework/sw/list_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class ListRowsTest : public testing::Test {
+protected:
+    ListRowsTest() {
+        m_parent.Create(nullptr, "parent", 0, CRect(), nullptr, 0);
+        m_list.Attach(afx::windows().create(afx::WindowClass::ListView, m_parent.m_hWnd, 100, "",
+                                            afx::style::kReport, CRect()));
+        CStringArray headings;
+        headings.Add("Slot");
+        headings.Add("Port");
+        m_list.m_bMultiSelect = TRUE;
+        m_list.SetColumnHdgs(&headings, nullptr, nullptr);
+        // As a table arrives: in no useful order, ports compared as text would put 10 first.
+        for (const auto& [slot, port] :
+             {std::pair{"2", "10"}, {"1", "3"}, {"2", "9"}, {"1", "12"}}) {
+            CStringArray row;
+            row.Add(slot);
+            row.Add(port);
+            m_list.AddItem(&row);
+        }
+    }
+    ~ListRowsTest() override { afx::windows().destroy(m_list.Detach()); }
+
+    std::vector<sw::SlotPort> shown() {
+        std::vector<sw::SlotPort> out;
+        for (int row = 0; row < m_list.GetItemCount(); ++row) {
+            out.push_back(sw::portOfRow(m_list, row));
+        }
+        return out;
+    }
+
+    CWnd m_parent;
+    CSwListCtrl m_list;
+};
+
+TEST_F(ListRowsTest, SortsBySlotThenPortAsNumbers) {
+    sw::sortBySlotAndPort(m_list);
+    EXPECT_EQ(shown(), (std::vector<sw::SlotPort>{{1, 3}, {1, 12}, {2, 9}, {2, 10}}));
+}
+
+TEST_F(ListRowsTest, FindsAPortAgainAfterTheListWasReorderedAndKnowsWhatIsSelected) {
+    m_list.SelectItem(sw::rowOfPort(m_list, 2, 9), TRUE);
+    m_list.SelectItem(sw::rowOfPort(m_list, 1, 12), TRUE);
+    sw::sortBySlotAndPort(m_list);
+    EXPECT_EQ(sw::rowOfPort(m_list, 2, 9), 2);
+    EXPECT_EQ(sw::rowOfPort(m_list, 9, 2), -1);
+    EXPECT_EQ(sw::rowOfPort(m_list, 1, 1), -1);  // "12" does not answer for port 1
+    EXPECT_EQ(sw::selectedPorts(m_list), (std::vector<sw::SlotPort>{{1, 12}, {2, 9}}));
+}
+
+struct SelectionCase {
+    int item;
+    UINT oldState;
+    UINT newState;
+    bool becameSelected;
+    bool isSelected;
+};
+
+class RowSelectionChange : public testing::TestWithParam<SelectionCase> {};
+
+TEST_P(RowSelectionChange, TellsARowTheOperatorChoseFromOtherChanges) {
+    const SelectionCase& c = GetParam();
+    NMLISTVIEW change{};
+    change.iItem = c.item;
+    change.uOldState = c.oldState;
+    change.uNewState = c.newState;
+    EXPECT_EQ(sw::rowBecameSelected(change), c.becameSelected);
+    EXPECT_EQ(sw::rowIsSelected(change), c.isSelected);
+}
+
+INSTANTIATE_TEST_SUITE_P(ListChanges, RowSelectionChange,
+                         testing::Values(SelectionCase{3, 0, LVIS_SELECTED, true, true},
+                                         SelectionCase{3, LVIS_SELECTED,
+                                                       LVIS_SELECTED | LVIS_FOCUSED, false, true},
+                                         SelectionCase{3, LVIS_SELECTED, 0, false, false},
+                                         SelectionCase{3, 0, LVIS_FOCUSED, false, false},
+                                         SelectionCase{-1, 0, LVIS_SELECTED, false, false}));
+
+}  // namespace
