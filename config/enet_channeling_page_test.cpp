@@ -194,36 +194,43 @@ TEST_F(ChannelingPageTest, ConfirmDeleteAnsweredNoSendsNothingAndYesRemovesEvery
     EXPECT_EQ(driver().shownMessageBoxes().size(), 2u);  // the two questions, nothing else
 }
 
-TEST_F(ChannelingPageTest, RefusedInputGivesItsMessageAndLeavesTheSwitchUnchanged) {
-    struct Case {
-        const char* id;
-        std::vector<std::string> ports;
-        const char* message;
-    };
-    const std::vector<Case> cases = {
-        {"0", {"4"}, kRangeMessage},
-        {"255", {"4"}, kRangeMessage},
-        {"", {"4"}, kRangeMessage},
-        {"abc", {"4"}, kRangeMessage},  // no digits counts as 0
-        {"8", {"4"}, "Channel 8 already exists."},
-        {"20", {}, "At least one port must be added to\n    the Channelled Port list."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string("ID \"") + c.id + "\"");
-        open();
-        const std::size_t cells = m_fixture.simulatedSwitch().cellCount();
-        define(c.id, c.ports);  // typing the ID marks the page changed
-        m_fixture.trace().clear();
-        driver().expectMessageBox(IDOK, "Error", c.message);
-        m_fixture.apply();
-        expectShown("Error", c.message, kErrorStyle);
-        EXPECT_THAT(setPdus(), IsEmpty());
-        EXPECT_EQ(m_fixture.simulatedSwitch().cellCount(), cells);
-        EXPECT_EQ(m_fixture.text(IDC_CHANNELING_CHANNEL_ID), c.id);  // kept for a correction
-        EXPECT_EQ(m_fixture.entries(IDC_CHANNELING_CHANNEL_PORTS), c.ports);
-        driver().clearShownMessageBoxes();
-    }
+struct RefusedInput {
+    const char* id;
+    std::vector<std::string> ports;
+    const char* message;
+};
 
+const RefusedInput kRefusedInputs[] = {
+    {"0", {"4"}, kRangeMessage},
+    {"255", {"4"}, kRangeMessage},
+    {"", {"4"}, kRangeMessage},
+    {"abc", {"4"}, kRangeMessage},  // no digits counts as 0
+    {"8", {"4"}, "Channel 8 already exists."},
+    {"20", {}, "At least one port must be added to\n    the Channelled Port list."},
+};
+
+class ChannelingRefusedInputTest : public ChannelingPageTest,
+                                   public ::testing::WithParamInterface<RefusedInput> {};
+
+TEST_P(ChannelingRefusedInputTest, GivesItsMessageAndLeavesTheSwitchUnchanged) {
+    const RefusedInput& c = GetParam();
+    open();
+    const std::size_t cells = m_fixture.simulatedSwitch().cellCount();
+    define(c.id, c.ports);  // typing the ID marks the page changed
+    m_fixture.trace().clear();
+    driver().expectMessageBox(IDOK, "Error", c.message);
+    m_fixture.apply();
+    expectShown("Error", c.message, kErrorStyle);
+    EXPECT_THAT(setPdus(), IsEmpty());
+    EXPECT_EQ(m_fixture.simulatedSwitch().cellCount(), cells);
+    EXPECT_EQ(m_fixture.text(IDC_CHANNELING_CHANNEL_ID), c.id);  // kept for a correction
+    EXPECT_EQ(m_fixture.entries(IDC_CHANNELING_CHANNEL_PORTS), c.ports);
+}
+
+INSTANTIATE_TEST_SUITE_P(ChannelIdsAndPorts, ChannelingRefusedInputTest,
+                         ::testing::ValuesIn(kRefusedInputs));
+
+TEST_F(ChannelingPageTest, AProposedIdAboveTheRangeIsRefusedToo) {
     // With channel 254 on the switch the proposal is 255, which Apply refuses too.
     m_fixture.simulatedSwitch().write("adminStatus", {254}, mib::Value::makeInteger(1));
     m_fixture.simulatedSwitch().write("ethChannelId", {254}, mib::Value::makeInteger(254));
