@@ -143,34 +143,27 @@ void CEnetSpeedPage::FillList() {
         return;
     }
     m_portType = 1;
-    m_list.ClearCtrl();
-    m_list.SetColumnHdgs(m_listData.GetColumnHdgs(), m_listData.GetColumnWidths(),
-                         m_listData.GetColumnJustify());
-    const long rows = m_mibComm->GetRowCount(m_tableRequest);
-    const int variables = m_listData.GetVarCount();
-    for (long r = 0; r < rows; ++r) {
-        if (!m_mibComm->GotoRow(m_tableRequest, r)) {
-            MessageBox("Unable to access database record", "Error", MB_OK);
-            return;
-        }
+    const auto imageOfRow = [this]() -> int {
         const int slot = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kSlot));
         const int port = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kPort));
         if (!IsPortSelected(slot, port, m_portType)) {
-            continue;
+            return -1;
         }
         if (m_portType == 1) {
             m_portType = m_chassisInfo ? m_chassisInfo->GetPortType(slot, port) : 0;
         }
         const bool enabled = m_health != nullptr && m_health->IsPortEnabled(slot, port);
-        m_list.m_nItemImage = enabled ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
-        CStringArray texts;
-        for (int i = 0; i < variables; ++i) {
-            texts.Add(m_mibComm->GetString(m_tableRequest, m_listData.GetAtVarName(i)));
-        }
+        return enabled ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
+    };
+    const auto adjust = [this](CStringArray& texts) {
         if (!rules().autoNegotiation) {
             texts.SetAt(kAutoNegColumn, "n/a");
         }
-        m_list.AddItem(&texts);
+    };
+    if (!sw::fillListFromTable(m_list, *m_mibComm, m_tableRequest, m_listData, imageOfRow,
+                               adjust)) {
+        MessageBox("Unable to access database record", "Error", MB_OK);
+        return;
     }
     sw::sortBySlotAndPort(m_list);
     if (m_list.GetItemCount() == 1) {

@@ -173,38 +173,26 @@ void CExpPortAdminPage::FillPortList() {
         return;
     }
     m_filling = true;
-    m_portList.ClearCtrl();
-    m_portList.SetColumnHdgs(m_portListData.GetColumnHdgs(), m_portListData.GetColumnWidths(),
-                             m_portListData.GetColumnJustify());
     // The module's size, when the chassis description knows it: rows beyond it are skipped.
     const int modulePorts = m_chassisInfo ? m_chassisInfo->GetPortCount(m_slot) : 0;
-    const long rows = m_mibComm->GetRowCount(m_portsRequest);
-    const int variables = m_portListData.GetVarCount();
-    bool complete = true;
-    for (long r = 0; r < rows; ++r) {
-        if (!m_mibComm->GotoRow(m_portsRequest, r)) {
-            MessageBox("Unable to access repeater record", "Error", MB_OK);
-            complete = false;
-            break;
-        }
-        const long bank = m_mibComm->GetInteger(m_portsRequest, kBank);
-        const long port = m_mibComm->GetInteger(m_portsRequest, kPort);
-        // A bank or port the module cannot have would alias another port's number.
-        if (bank < 1 || port < 1 || port > kPortsPerBank || bank > 0xFFFF) {
-            continue;
-        }
-        const long consolePort = (bank - 1) * kPortsPerBank + port;
-        if ((modulePorts > 0 && consolePort > modulePorts) ||
-            !IsPortSelected(m_slot, static_cast<int>(consolePort), m_portType)) {
-            continue;
-        }
-        const bool enabled = m_mibComm->GetInteger(m_portsRequest, kAdminStatus) == kEnabled;
-        m_portList.m_nItemImage = enabled ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
-        CStringArray texts;
-        for (int i = 0; i < variables; ++i) {
-            texts.Add(m_mibComm->GetString(m_portsRequest, m_portListData.GetAtVarName(i)));
-        }
-        m_portList.AddItem(&texts);
+    const bool complete =
+        sw::fillListFromTable(m_portList, *m_mibComm, m_portsRequest, m_portListData, [&]() -> int {
+            const long bank = m_mibComm->GetInteger(m_portsRequest, kBank);
+            const long port = m_mibComm->GetInteger(m_portsRequest, kPort);
+            // A bank or port the module cannot have would alias another port's number.
+            if (bank < 1 || port < 1 || port > kPortsPerBank || bank > 0xFFFF) {
+                return -1;
+            }
+            const long consolePort = (bank - 1) * kPortsPerBank + port;
+            if ((modulePorts > 0 && consolePort > modulePorts) ||
+                !IsPortSelected(m_slot, static_cast<int>(consolePort), m_portType)) {
+                return -1;
+            }
+            const bool enabled = m_mibComm->GetInteger(m_portsRequest, kAdminStatus) == kEnabled;
+            return enabled ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
+        });
+    if (!complete) {
+        MessageBox("Unable to access repeater record", "Error", MB_OK);
     }
     if (complete) {
         sw::sortBySlotAndPort(m_portList);

@@ -143,32 +143,19 @@ void CEnetPortStatusPage::FillList() {
         return;
     }
     m_filling = true;
-    m_list.ClearCtrl();
-    m_list.SetColumnHdgs(m_listData.GetColumnHdgs(), m_listData.GetColumnWidths(),
-                         m_listData.GetColumnJustify());
-    const long rows = m_mibComm->GetRowCount(m_tableRequest);
-    const int variables = m_listData.GetVarCount();
-    bool complete = true;
-    for (long r = 0; r < rows; ++r) {
-        if (!m_mibComm->GotoRow(m_tableRequest, r)) {
-            MessageBox("Unable to access PhyPort record", "Error", MB_OK);
-            complete = false;
-            break;
-        }
-        const int slot = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kSlot));
-        const int port = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kPort));
-        if (!IsPortSelected(slot, port, m_portType)) {
-            continue;
-        }
-        const bool up = m_mibComm->GetInteger(m_tableRequest, kOperStatus) == kOperStatusUp;
-        m_list.m_nItemImage = up ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
-        CStringArray texts;
-        for (int i = 0; i < variables; ++i) {
-            texts.Add(m_mibComm->GetString(m_tableRequest, m_listData.GetAtVarName(i)));
-        }
-        m_list.AddItem(&texts);
-    }
-    if (complete) {
+    const bool complete =
+        sw::fillListFromTable(m_list, *m_mibComm, m_tableRequest, m_listData, [this]() -> int {
+            const int slot = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kSlot));
+            const int port = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kPort));
+            if (!IsPortSelected(slot, port, m_portType)) {
+                return -1;
+            }
+            const bool up = m_mibComm->GetInteger(m_tableRequest, kOperStatus) == kOperStatusUp;
+            return up ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
+        });
+    if (!complete) {
+        MessageBox("Unable to access PhyPort record", "Error", MB_OK);
+    } else {
         sw::sortBySlotAndPort(m_list);
         if (m_list.GetItemCount() == 1) {
             m_chosenRow = 0;

@@ -33,6 +33,35 @@ std::vector<SlotPort> selectedPorts(CNxListCtrl& list) {
     return ports;
 }
 
+bool fillListFromTable(CNxListCtrl& list, CMibComm& comm, long request, CListData& columns,
+                       const std::function<int()>& imageOfRow,
+                       const std::function<void(CStringArray&)>& adjust) {
+    list.ClearCtrl();
+    list.SetColumnHdgs(columns.GetColumnHdgs(), columns.GetColumnWidths(),
+                       columns.GetColumnJustify());
+    const long rows = comm.GetRowCount(request);
+    const int variables = columns.GetVarCount();
+    for (long r = 0; r < rows; ++r) {
+        if (!comm.GotoRow(request, r)) {
+            return false;
+        }
+        const int image = imageOfRow();
+        if (image < 0) {
+            continue;
+        }
+        list.m_nItemImage = image;
+        CStringArray texts;
+        for (int i = 0; i < variables; ++i) {
+            texts.Add(comm.GetString(request, columns.GetAtVarName(i)));
+        }
+        if (adjust) {
+            adjust(texts);
+        }
+        list.AddItem(&texts);
+    }
+    return true;
+}
+
 void sortBySlotAndPort(CNxListCtrl& list) {
     list.SortOnColumn(1, 1);
     list.SortOnColumn(0, 1);

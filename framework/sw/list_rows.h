@@ -3,9 +3,12 @@
 // or a channel's ID and slot. Rows are found again by those numbers, because the operator may
 // have sorted on a heading since choosing one, and a refill reorders them.
 
+#include <functional>
 #include <vector>
 
 #include "framework/afx/win_types.h"
+#include "framework/mib/mib_comm.h"
+#include "framework/sw/list_data.h"
 #include "framework/sw/slot_port.h"
 #include "framework/sw/sw_list_ctrl.h"
 
@@ -22,6 +25,14 @@ std::vector<SlotPort> selectedPorts(CNxListCtrl& list);
 
 // Slot order, ports ascending within a slot (the sort is stable).
 void sortBySlotAndPort(CNxListCtrl& list);
+
+// Refills list, headed by columns, from the rows a table request holds. For each row in
+// turn, reached on the request, imageOfRow reads what it needs and returns the row's image,
+// or -1 to leave the row out; the row shows the columns' variables as text, which adjust
+// may change. A row that cannot be reached ends the fill: FALSE, the list as far as it got.
+bool fillListFromTable(CNxListCtrl& list, CMibComm& comm, long request, CListData& columns,
+                       const std::function<int()>& imageOfRow,
+                       const std::function<void(CStringArray&)>& adjust = {});
 
 // A row the change selected that was not selected before.
 inline bool rowBecameSelected(const NMLISTVIEW& change) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/page_fixture.h"
+
 namespace {
 
 class ListRowsTest : public testing::Test {
@@ -57,6 +59,50 @@ TEST_F(ListRowsTest, FindsAPortAgainAfterTheListWasReorderedAndKnowsWhatIsSelect
     EXPECT_EQ(sw::rowOfPort(m_list, 9, 2), -1);
     EXPECT_EQ(sw::rowOfPort(m_list, 1, 1), -1);  // "12" does not answer for port 1
     EXPECT_EQ(sw::selectedPorts(m_list), (std::vector<sw::SlotPort>{{1, 12}, {2, 9}}));
+}
+
+// A list filled from the demo switch's physical port table, as the port pages fill theirs.
+TEST(FillListFromTable, ShowsTheRowsTheCallerKeepsWithTheirImagesAndAdjustedCells) {
+    test_support::PageFixture fixture;
+    CMibComm comm;
+    comm.SetAgent(&fixture.agent());
+    CListData columns;
+    columns.Add("Slot", 34, 'R', "phyPortSlot", "");
+    columns.Add("Port", 34, 'R', "phyPortIF", "");
+    columns.Add("Description", 100, 'L', "phyPortDescription", "");
+    const long h = comm.OpenListRequest(0, "phyPortTable", columns.GetVarList());
+    ASSERT_TRUE(comm.RequestTable(h));
+    fixture.settle();
+    ASSERT_GT(comm.GetRowCount(h), 4);
+    {
+        CWnd parent;
+        parent.Create(nullptr, "parent", 0, CRect(), nullptr, 0);
+        CSwListCtrl list;
+        list.Attach(afx::windows().create(afx::WindowClass::ListView, parent.m_hWnd, 100, "",
+                                          afx::style::kReport, CRect()));
+        list.AddItem(nullptr);  // what a previous fill left goes
+        int seen = 0;
+        const bool complete = sw::fillListFromTable(
+            list, comm, h, columns,
+            [&]() -> int {
+                const long port = comm.GetInteger(h, "phyPortIF");
+                ++seen;
+                return comm.GetInteger(h, "phyPortSlot") == 1 && port <= 2
+                           ? 10 + static_cast<int>(port)
+                           : -1;
+            },
+            [](CStringArray& texts) { texts.SetAt(2, "seen"); });
+        EXPECT_TRUE(complete);
+        EXPECT_EQ(seen, comm.GetRowCount(h)) << "every row is offered";
+        const afx::WindowRecord& shown = *afx::windows().find(list.m_hWnd);
+        ASSERT_EQ(shown.rows.size(), 2u);
+        EXPECT_EQ(shown.columns.size(), 3u);
+        EXPECT_EQ(shown.rows[1].cells, (std::vector<std::string>{"1", "2", "seen"}));
+        EXPECT_EQ(shown.rows[0].image, 11);
+        EXPECT_EQ(shown.rows[1].image, 12);
+        afx::windows().destroy(list.Detach());
+    }
+    comm.SetAgent(nullptr);
 }
 
 struct SelectionCase {
