@@ -7,8 +7,6 @@
 #include "framework/sw/list_rows.h"
 #include "framework/sw/sw_functions.h"
 #include "resources/channeling_ids.h"
-#include "resources/channeling_page_template.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CEnetChannelingPage, CPropertyPage)
@@ -44,15 +42,9 @@ CString numberText(long value) {
 
 }  // namespace
 
-CEnetChannelingPage::CEnetChannelingPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_ENET_CHANNELING, &torvik::enetChannelingTemplate))) {}
+CEnetChannelingPage::CEnetChannelingPage() : CSwBasePropPage(IDD_ENET_CHANNELING) {}
 
-CEnetChannelingPage::~CEnetChannelingPage() {
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
-}
+CEnetChannelingPage::~CEnetChannelingPage() = default;
 
 void CEnetChannelingPage::DoDataExchange(CDataExchange* dx) {
     CSwBasePropPage::DoDataExchange(dx);
@@ -101,8 +93,7 @@ void CEnetChannelingPage::SetUpList() {
     if (m_initialised || !m_agent || !m_hWnd) {
         return;
     }
-    m_icons = GetDefaultIcons();
-    m_list.SetImageList(m_icons, 1);
+    m_list.SetImageList(m_icons.acquire(), 1);
     m_list.m_nItemImage = sw::kIconItem;
     m_list.m_bTableMode = TRUE;
     m_list.m_bItemMode = FALSE;
@@ -296,9 +287,7 @@ void CEnetChannelingPage::OnAllSlots() {
 void CEnetChannelingPage::OnListItemChanged(NMHDR* header, LRESULT* result) {
     *result = 0;
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    const bool becameSelected =
-        (change->uNewState & LVIS_SELECTED) != 0 && (change->uOldState & LVIS_SELECTED) == 0;
-    if (becameSelected && !m_filling && change->iItem >= 0) {
+    if (sw::rowBecameSelected(*change) && !m_filling) {
         ChooseRow(change->iItem);
     }
 }

@@ -6,6 +6,7 @@
 
 #include "config/channel_records.h"
 #include "framework/afx/afxwin.h"
+#include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/sw_base_prop_page.h"
 
@@ -73,7 +74,7 @@ private:
     BOOL m_deleting = FALSE;
     BOOL m_editing = FALSE;
     CListData m_listData;
-    CImageList* m_icons = nullptr;
+    sw::DefaultIconsLease m_icons;
     std::vector<torvik::ChannelRecord> m_records;
     CListBox m_channelPorts;
     CSwListCtrl m_list;

@@ -3,8 +3,6 @@
 #include "framework/sw/default_icons.h"
 #include "framework/sw/help_engine.h"
 #include "resources/macs_page_ids.h"
-#include "resources/macs_page_template.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CEnetMACsPage, CPropertyPage)
@@ -20,16 +18,14 @@ END_MESSAGE_MAP()
 // Address tables are read when shown, not polled; their rows are addressed by the texts of
 // their first two cells (IP and MAC, or group and MAC), and carry no drag string.
 CEnetMACsPage::CEnetMACsPage()
-    : CSwTableItemPage(
-          static_cast<UINT>(torvik::ensureModuleTemplate(IDD_ENET_MACS, &torvik::enetMACsTemplate)),
-          {.listId = IDC_MACS_LIST,
-           .firstKindId = IDC_MACS_IP_TO_MAC,
-           .tableViewId = IDC_MACS_TABLE_VIEW,
-           .itemViewId = IDC_MACS_ITEM_VIEW,
-           .counterImage = sw::kIconItem,
-           .multiSelectInTable = TRUE,
-           .multiSelectInItem = FALSE,
-           .polls = false}) {}
+    : CSwTableItemPage(IDD_ENET_MACS, {.listId = IDC_MACS_LIST,
+                                       .firstKindId = IDC_MACS_IP_TO_MAC,
+                                       .tableViewId = IDC_MACS_TABLE_VIEW,
+                                       .itemViewId = IDC_MACS_ITEM_VIEW,
+                                       .counterImage = sw::kIconItem,
+                                       .multiSelectInTable = TRUE,
+                                       .multiSelectInItem = FALSE,
+                                       .polls = false}) {}
 
 void CEnetMACsPage::InitPage() {
     CListData& ip = m_ipToMac;

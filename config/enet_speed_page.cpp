@@ -2,12 +2,11 @@
 
 #include "framework/mib/mib_error.h"
 #include "framework/sw/default_icons.h"
+#include "framework/sw/enum_combo.h"
 #include "framework/sw/help_engine.h"
-#include "ports/port_list_rows.h"
-#include "resources/port_view_templates.h"
+#include "framework/sw/list_rows.h"
 #include "resources/resource_ids.h"
 #include "resources/speed_page_ids.h"
-#include "resources/speed_page_template.h"
 
 IMPLEMENT_DYNCREATE(CEnetSpeedPage, CPropertyPage)
 
@@ -50,15 +49,9 @@ constexpr const char* kFailed = "Failed to Apply Auto Negotiation Settings";
 
 }  // namespace
 
-CEnetSpeedPage::CEnetSpeedPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_ENET_SPEED, &torvik::enetSpeedTemplate))) {}
+CEnetSpeedPage::CEnetSpeedPage() : CSwBasePropPage(IDD_ENET_SPEED) {}
 
-CEnetSpeedPage::~CEnetSpeedPage() {
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
-}
+CEnetSpeedPage::~CEnetSpeedPage() = default;
 
 void CEnetSpeedPage::DoDataExchange(CDataExchange* dx) {
     CSwBasePropPage::DoDataExchange(dx);
@@ -70,8 +63,7 @@ void CEnetSpeedPage::DoDataExchange(CDataExchange* dx) {
 
 BOOL CEnetSpeedPage::OnInitDialog() {
     CSwBasePropPage::OnInitDialog();
-    m_icons = GetDefaultIcons();
-    m_list.SetImageList(m_icons, 1);
+    m_list.SetImageList(m_icons.acquire(), 1);
     m_list.SortOnColumn(0, 1);
     m_list.m_bTableMode = TRUE;
     m_list.m_bItemMode = FALSE;
@@ -131,15 +123,11 @@ void CEnetSpeedPage::FillCombos() {
     if (!m_mibComm || m_combosFilled || !m_duplexCombo.m_hWnd) {
         return;
     }
-    for (short value = 1; value <= 3; ++value) {
-        m_duplexCombo.AddString(m_mibComm->GetEnumText(kDetectedDuplex, value));
-    }
+    sw::addEnumTexts(m_duplexCombo, *m_mibComm, kDetectedDuplex, 1, 3);
     m_duplexCombo.SetCurSel(-1);
     m_speedCombo.SetMapping(std::vector<int>{1, 2, 3, 5});
-    const short speeds = m_mibComm->GetEnumCount(kDetectedSpeed);
-    for (short value = 1; value <= speeds; ++value) {
-        m_speedCombo.AddMappedString(value, m_mibComm->GetEnumText(kDetectedSpeed, value));
-    }
+    sw::addMappedEnumTexts(m_speedCombo, *m_mibComm, kDetectedSpeed, 1,
+                           m_mibComm->GetEnumCount(kDetectedSpeed));
     m_speedCombo.SetCurSel(-1);
     m_combosFilled = TRUE;
 }
@@ -155,37 +143,29 @@ void CEnetSpeedPage::FillList() {
         return;
     }
     m_portType = 1;
-    m_list.ClearCtrl();
-    m_list.SetColumnHdgs(m_listData.GetColumnHdgs(), m_listData.GetColumnWidths(),
-                         m_listData.GetColumnJustify());
-    const long rows = m_mibComm->GetRowCount(m_tableRequest);
-    const int variables = m_listData.GetVarCount();
-    for (long r = 0; r < rows; ++r) {
-        if (!m_mibComm->GotoRow(m_tableRequest, r)) {
-            MessageBox("Unable to access database record", "Error", MB_OK);
-            return;
-        }
+    const auto imageOfRow = [this]() -> int {
         const int slot = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kSlot));
         const int port = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kPort));
         if (!IsPortSelected(slot, port, m_portType)) {
-            continue;
+            return -1;
         }
         if (m_portType == 1) {
             m_portType = m_chassisInfo ? m_chassisInfo->GetPortType(slot, port) : 0;
         }
         const bool enabled = m_health != nullptr && m_health->IsPortEnabled(slot, port);
-        m_list.m_nItemImage = enabled ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
-        CStringArray texts;
-        for (int i = 0; i < variables; ++i) {
-            texts.Add(m_mibComm->GetString(m_tableRequest, m_listData.GetAtVarName(i)));
-        }
+        return enabled ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
+    };
+    const auto adjust = [this](CStringArray& texts) {
         if (!rules().autoNegotiation) {
             texts.SetAt(kAutoNegColumn, "n/a");
         }
-        m_list.AddItem(&texts);
+    };
+    if (!sw::fillListFromTable(m_list, *m_mibComm, m_tableRequest, m_listData, imageOfRow,
+                               adjust)) {
+        MessageBox("Unable to access database record", "Error", MB_OK);
+        return;
     }
-    m_list.SortOnColumn(1, 1);
-    m_list.SortOnColumn(0, 1);
+    sw::sortBySlotAndPort(m_list);
     if (m_list.GetItemCount() == 1) {
         m_list.SelectItem(0, TRUE);
     } else if (!m_rememberedSelection.empty()) {
@@ -201,7 +181,7 @@ void CEnetSpeedPage::FillList() {
 void CEnetSpeedPage::RestoreSelection() {
     m_restoringSelection = TRUE;
     for (const sw::SlotPort& chosen : std::vector<sw::SlotPort>(m_rememberedSelection)) {
-        const int row = torvik::rowOfPort(m_list, chosen.slot, chosen.port);
+        const int row = sw::rowOfPort(m_list, chosen.slot, chosen.port);
         if (row >= 0) {
             m_list.SelectItem(row, TRUE);
         }
@@ -212,15 +192,7 @@ void CEnetSpeedPage::RestoreSelection() {
 }
 
 void CEnetSpeedPage::RememberSelection() {
-    CUIntArray rows;
-    m_list.GetSelectedItems(&rows);
-    m_rememberedSelection.clear();
-    for (UINT row : rows) {
-        const int r = static_cast<int>(row);
-        m_rememberedSelection.push_back(
-            {static_cast<int>(afx::leadingNumber(m_list.GetColumnText(r, 0))),
-             static_cast<int>(afx::leadingNumber(m_list.GetColumnText(r, 1)))});
-    }
+    m_rememberedSelection = sw::selectedPorts(m_list);
 }
 
 void CEnetSpeedPage::OnListItemChanged(NMHDR* header, LRESULT* result) {

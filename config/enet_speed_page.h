@@ -8,6 +8,7 @@
 
 #include "config/speed_port_rules.h"
 #include "framework/afx/afxwin.h"
+#include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/mapped_combo.h"
 #include "framework/sw/pending_set_batch.h"
@@ -72,7 +73,7 @@ private:
     std::vector<sw::SlotPort> m_rememberedSelection;
     CListData m_listData;
     int m_portType = 1;
-    CImageList* m_icons = nullptr;
+    sw::DefaultIconsLease m_icons;
     CMappedCombo m_speedCombo;
     CComboBox m_duplexCombo;
     CSwListCtrl m_list;

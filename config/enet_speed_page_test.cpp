@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,43 +39,19 @@ protected:
         if (retyped.slot != 0) {
             m_chassis.SetPortType(retyped.slot, retyped.port, type);
         }
-        trace().setRecording(true);
+        m_fixture.trace().setRecording(true);
         auto* page = new CEnetSpeedPage;
         m_fixture.openSheet({page});
         m_fixture.sheet().SetChassisInfoObject(&m_chassis);
         m_fixture.settle();
         return *page;
     }
-    HWND control(int id) { return m_fixture.driver().find(afx::ControlRef::withId(id)).hwnd; }
-    const afx::WindowRecord& record(int id) { return *afx::windows().find(control(id)); }
-    bool enabled(int id) { return record(id).enabled; }
-    std::vector<std::string> entries(int id) {
-        std::vector<std::string> out;
-        for (const auto& item : record(id).items) {
-            out.push_back(item.text);
-        }
-        return out;
-    }
     std::vector<std::string> row(std::size_t r) {
-        return record(IDC_SPEED_PORT_LIST).rows.at(r).cells;
+        return m_fixture.record(IDC_SPEED_PORT_LIST).rows.at(r).cells;
     }
-    std::vector<int> selectedRows() {
-        std::vector<int> out;
-        const auto& rows = record(IDC_SPEED_PORT_LIST).rows;
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            if (rows[r].state & LVIS_SELECTED) {
-                out.push_back(static_cast<int>(r));
-            }
-        }
-        return out;
-    }
-    std::string read(const char* label) {
-        std::string value;
-        EXPECT_TRUE(m_fixture.driver().read(label, value)) << label;
-        return value;
-    }
+    std::vector<int> selectedRows() { return m_fixture.selectedRows(IDC_SPEED_PORT_LIST); }
     void selectAll() {
-        const auto count = static_cast<int>(record(IDC_SPEED_PORT_LIST).rows.size());
+        const auto count = static_cast<int>(m_fixture.record(IDC_SPEED_PORT_LIST).rows.size());
         std::vector<int> rows;
         for (int r = 0; r < count; ++r) {
             rows.push_back(r);
@@ -82,30 +59,19 @@ protected:
         ASSERT_TRUE(m_fixture.driver().selectRows(kPorts, rows));
         m_fixture.settle();
     }
-    void apply() {
-        ASSERT_TRUE(m_fixture.driver().press("Apply"));
-        m_fixture.settle();
-    }
-    mib::MibTrace& trace() { return m_fixture.agent().GetTrace(); }
-    std::size_t count(const char* prefix) { return trace().linesStartingWith(prefix).size(); }
-    long switchValue(const char* variable, int slot, int port) {
-        auto value = m_fixture.simulatedSwitch().read(
-            variable, {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(port)});
-        return value ? static_cast<long>(value->integer) : -999;
-    }
     // Speed, duplex and auto-negotiation of a port as the switch has them: "2/1/2".
     std::string link(int slot, int port) {
-        return std::to_string(switchValue("mesmPortCfgSpeed", slot, port)) + "/" +
-               std::to_string(switchValue("mesmPortCfgDuplexMode", slot, port)) + "/" +
-               std::to_string(switchValue("mesmPortAutoNegotiate", slot, port));
+        return std::to_string(m_fixture.switchInteger("mesmPortCfgSpeed", slot, port)) + "/" +
+               std::to_string(m_fixture.switchInteger("mesmPortCfgDuplexMode", slot, port)) + "/" +
+               std::to_string(m_fixture.switchInteger("mesmPortAutoNegotiate", slot, port));
     }
     const std::vector<afx::ShownMessageBox>& shown() {
         return m_fixture.driver().shownMessageBoxes();
     }
     // The last Timeout and Retries the port request was given.
     std::string timeoutAndRetries() {
-        auto timeouts = trace().linesStartingWith("SetTimeout");
-        auto retries = trace().linesStartingWith("SetRetries");
+        auto timeouts = m_fixture.trace().linesStartingWith("SetTimeout");
+        auto retries = m_fixture.trace().linesStartingWith("SetRetries");
         return (timeouts.empty() ? "" : timeouts.back()) + " " +
                (retries.empty() ? "" : retries.back());
     }
@@ -117,32 +83,33 @@ protected:
 TEST_F(SpeedPageTest, ABatchOverThreePortsSendsThreeSetsTheLastDelayedThenOneMessageAndOneRead) {
     CEnetSpeedPage& page = open({{1, 1}, {1, 2}, {1, 6}});
     selectAll();
-    EXPECT_EQ(read(kAutoNeg), "checked");  // 1/1, read when it was chosen first
+    EXPECT_EQ(m_fixture.read(kAutoNeg), "checked");  // 1/1, read when it was chosen first
     ASSERT_TRUE(m_fixture.driver().click(kAutoNeg));
     ASSERT_TRUE(m_fixture.driver().choose("Mode", "fullDuplex"));
     ASSERT_TRUE(m_fixture.driver().choose("Speed", "100"));
     EXPECT_TRUE(page.IsModified());
-    trace().clear();
-    apply();
+    m_fixture.trace().clear();
+    m_fixture.apply();
 
-    EXPECT_EQ(count("SendSet"), 3u);
-    EXPECT_THAT(trace().linesStartingWith("SetSetDelay"),
+    EXPECT_EQ(m_fixture.count("SendSet"), 3u);
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("SetSetDelay"),
                 ElementsAre(HasSubstr(", 0)"), HasSubstr(", 0)"), HasSubstr(", 3000)")));
-    EXPECT_THAT(trace().linesStartingWith("SetReRead"), ::testing::Each(HasSubstr(", 0)")));
-    EXPECT_THAT(trace().linesStartingWith("PDU SET"),
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("SetReRead"),
+                ::testing::Each(HasSubstr(", 0)")));
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("PDU SET"),
                 ElementsAre(HasSubstr("mesmPortAutoNegotiate.1.1=disabled, "
                                       "mesmPortCfgDuplexMode.1.1=fullDuplex, "
                                       "mesmPortCfgSpeed.1.1=100"),
                             HasSubstr(".1.2="), HasSubstr(".1.6=")));
     EXPECT_THAT(shown(), IsEmpty()) << "the last set still waits its delay";
-    EXPECT_EQ(count("RequestTable"), 0u);
+    EXPECT_EQ(m_fixture.count("RequestTable"), 0u);
 
     m_fixture.driver().expectMessageBox(IDOK, "Success", kSucceeded);
     m_fixture.advance(3000);
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
-    EXPECT_EQ(count("RequestTable"), 1u);
+    EXPECT_EQ(m_fixture.count("RequestTable"), 1u);
     for (int port : {1, 2, 6}) {
         EXPECT_EQ(link(1, port), "2/1/1") << port;
     }
@@ -153,94 +120,97 @@ TEST_F(SpeedPageTest, ABatchOverThreePortsSendsThreeSetsTheLastDelayedThenOneMes
     EXPECT_EQ(page.m_loaded, 1);
 }
 
-TEST_F(SpeedPageTest, WhatCanBeSetFollowsThePortType) {
-    struct Case {
-        const char* what;
-        sw::SlotPort port;
-        int type;  // 0: as the chassis has it
-        const char* autoNegCell;
-        bool autoNeg, duplex, speed;
-        std::vector<std::string> duplexEntries, speedEntries;
-        const char* speedShown;
-    };
-    const std::vector<std::string> allDuplex = {"fullDuplex", "halfDuplex", "autoDuplex"};
-    const std::vector<std::string> fixedDuplex = {"fullDuplex", "halfDuplex"};
-    const std::vector<std::string> speeds = {"10", "100", "auto"};
-    const std::vector<std::string> gigabit = {"10", "100", "auto", "1000"};
-    const std::vector<Case> cases = {
-        {"226 negotiating", {1, 1}, 0, "enabled", true, true, false, allDuplex, speeds, "auto"},
-        {"226 fixed", {1, 6}, 0, "disabled", true, true, true, allDuplex, speeds, "100"},
-        {"227 has a fixed speed", {1, 9}, 0, "n/a", false, true, true, fixedDuplex, speeds, "10"},
-        {"244 uplink", {2, 1}, 0, "n/a", false, true, true, fixedDuplex, speeds, "100"},
-        {"259 offers only its speed",
-         {2, 5},
-         0,
-         "enabled",
-         true,
-         false,
-         false,
-         allDuplex,
-         gigabit,
-         "1000"},
-        {"other known type: duplex",
-         {3, 1},
-         0,
-         "n/a",
-         false,
-         true,
-         false,
-         fixedDuplex,
-         speeds,
-         "10"},
-        {"type unknown to the catalogue",
-         {1, 2},
-         999,
-         "n/a",
-         false,
-         false,
-         false,
-         allDuplex,
-         speeds,
-         "100"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        open({c.port}, c.type ? c.port : sw::SlotPort{}, c.type);
-        ASSERT_EQ(record(IDC_SPEED_PORT_LIST).rows.size(), 1u);
-        EXPECT_EQ(row(0)[0], std::to_string(c.port.slot));
-        EXPECT_EQ(row(0)[1], std::to_string(c.port.port));
-        EXPECT_EQ(row(0)[2], c.autoNegCell);
-        EXPECT_THAT(selectedRows(), ElementsAre(0)) << "one port is chosen at once";
-        EXPECT_EQ(enabled(IDC_SPEED_AUTO_NEGOTIATION), c.autoNeg);
-        EXPECT_EQ(enabled(IDC_SPEED_DUPLEX), c.duplex);
-        EXPECT_EQ(enabled(IDC_SPEED_SPEED), c.speed);
-        EXPECT_EQ(entries(IDC_SPEED_DUPLEX), c.duplexEntries);
-        EXPECT_EQ(entries(IDC_SPEED_SPEED), c.speedEntries);
-        EXPECT_EQ(read("Speed"), c.speedShown);
-        if (!c.autoNeg && !c.duplex && !c.speed) {
-            trace().clear();
-            ASSERT_TRUE(m_fixture.driver().press("OK"));
-            m_fixture.settle();
-            EXPECT_EQ(count("SendSet"), 0u) << "nothing to set, nothing sent";
-            EXPECT_THAT(shown(), IsEmpty());
-        }
-        m_fixture.closeSheet();
+struct PortKindCase {
+    const char* what;
+    sw::SlotPort port;
+    int type;  // 0: as the chassis has it
+    const char* autoNegCell;
+    bool autoNeg, duplex, speed;
+    std::vector<std::string> duplexEntries, speedEntries;
+    const char* speedShown;
+};
+
+const std::vector<std::string> kAllDuplex = {"fullDuplex", "halfDuplex", "autoDuplex"};
+const std::vector<std::string> kFixedDuplex = {"fullDuplex", "halfDuplex"};
+const std::vector<std::string> kSpeeds = {"10", "100", "auto"};
+const std::vector<std::string> kGigabit = {"10", "100", "auto", "1000"};
+const PortKindCase kPortKinds[] = {
+    {"226 negotiating", {1, 1}, 0, "enabled", true, true, false, kAllDuplex, kSpeeds, "auto"},
+    {"226 fixed", {1, 6}, 0, "disabled", true, true, true, kAllDuplex, kSpeeds, "100"},
+    {"227 has a fixed speed", {1, 9}, 0, "n/a", false, true, true, kFixedDuplex, kSpeeds, "10"},
+    {"244 uplink", {2, 1}, 0, "n/a", false, true, true, kFixedDuplex, kSpeeds, "100"},
+    {"259 offers only its speed",
+     {2, 5},
+     0,
+     "enabled",
+     true,
+     false,
+     false,
+     kAllDuplex,
+     kGigabit,
+     "1000"},
+    {"other known type: duplex", {3, 1}, 0, "n/a", false, true, false, kFixedDuplex, kSpeeds, "10"},
+    {"type unknown to the catalogue",
+     {1, 2},
+     999,
+     "n/a",
+     false,
+     false,
+     false,
+     kAllDuplex,
+     kSpeeds,
+     "100"},
+};
+
+class SpeedPortKindTest : public SpeedPageTest,
+                          public ::testing::WithParamInterface<PortKindCase> {};
+
+TEST_P(SpeedPortKindTest, WhatCanBeSetFollowsThePortType) {
+    const PortKindCase& c = GetParam();
+    open({c.port}, c.type ? c.port : sw::SlotPort{}, c.type);
+    ASSERT_EQ(m_fixture.record(IDC_SPEED_PORT_LIST).rows.size(), 1u);
+    EXPECT_EQ(row(0)[0], std::to_string(c.port.slot));
+    EXPECT_EQ(row(0)[1], std::to_string(c.port.port));
+    EXPECT_EQ(row(0)[2], c.autoNegCell);
+    EXPECT_THAT(selectedRows(), ElementsAre(0)) << "one port is chosen at once";
+    EXPECT_EQ(m_fixture.enabled(IDC_SPEED_AUTO_NEGOTIATION), c.autoNeg);
+    EXPECT_EQ(m_fixture.enabled(IDC_SPEED_DUPLEX), c.duplex);
+    EXPECT_EQ(m_fixture.enabled(IDC_SPEED_SPEED), c.speed);
+    EXPECT_EQ(m_fixture.entries(IDC_SPEED_DUPLEX), c.duplexEntries);
+    EXPECT_EQ(m_fixture.entries(IDC_SPEED_SPEED), c.speedEntries);
+    EXPECT_EQ(m_fixture.read("Speed"), c.speedShown);
+    if (!c.autoNeg && !c.duplex && !c.speed) {
+        m_fixture.trace().clear();
+        ASSERT_TRUE(m_fixture.driver().press("OK"));
+        m_fixture.settle();
+        EXPECT_EQ(m_fixture.count("SendSet"), 0u) << "nothing to set, nothing sent";
+        EXPECT_THAT(shown(), IsEmpty());
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(PortTypes, SpeedPortKindTest, ::testing::ValuesIn(kPortKinds),
+                         [](const ::testing::TestParamInfo<PortKindCase>& info) {
+                             std::string name;
+                             for (const char* p = info.param.what; *p; ++p) {
+                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+                             }
+                             return name;
+                         });
 
 TEST_F(SpeedPageTest, ShownDuplexFollowsTheBoxAndRefusedCombinationsSendNothing) {
     open({{1, 1}, {1, 6}});
     ASSERT_TRUE(m_fixture.driver().selectRows(kPorts, {1}));  // 1/6: 100 half, no negotiation
     m_fixture.settle();
-    EXPECT_EQ(read(kAutoNeg), "unchecked");
-    EXPECT_EQ(read("Mode"), "halfDuplex");
+    EXPECT_EQ(m_fixture.read(kAutoNeg), "unchecked");
+    EXPECT_EQ(m_fixture.read("Mode"), "halfDuplex");
     ASSERT_TRUE(m_fixture.driver().selectRows(kPorts, {0}));  // 1/1: auto duplex, negotiating
     m_fixture.settle();
-    EXPECT_EQ(read("Mode"), "autoDuplex");
-    EXPECT_FALSE(enabled(IDC_SPEED_SPEED));
+    EXPECT_EQ(m_fixture.read("Mode"), "autoDuplex");
+    EXPECT_FALSE(m_fixture.enabled(IDC_SPEED_SPEED));
     ASSERT_TRUE(m_fixture.driver().click(kAutoNeg));
-    EXPECT_EQ(read("Mode"), "fullDuplex") << "auto duplex shows as full without negotiation";
-    EXPECT_TRUE(enabled(IDC_SPEED_SPEED));
+    EXPECT_EQ(m_fixture.read("Mode"), "fullDuplex")
+        << "auto duplex shows as full without negotiation";
+    EXPECT_TRUE(m_fixture.enabled(IDC_SPEED_SPEED));
 
     struct Case {
         bool ticked;
@@ -258,7 +228,7 @@ TEST_F(SpeedPageTest, ShownDuplexFollowsTheBoxAndRefusedCombinationsSendNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        if ((read(kAutoNeg) == "checked") != c.ticked) {
+        if ((m_fixture.read(kAutoNeg) == "checked") != c.ticked) {
             ASSERT_TRUE(m_fixture.driver().click(kAutoNeg));
         }
         ASSERT_TRUE(m_fixture.driver().choose("Mode", c.duplex));
@@ -266,12 +236,12 @@ TEST_F(SpeedPageTest, ShownDuplexFollowsTheBoxAndRefusedCombinationsSendNothing)
             ASSERT_TRUE(m_fixture.driver().choose("Speed", c.speed));
         }
         m_fixture.driver().expectMessageBox(IDOK, "Error", c.message);
-        trace().clear();
-        apply();
+        m_fixture.trace().clear();
+        m_fixture.apply();
         ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
         EXPECT_EQ(shown().back().style, kExclamation);
-        EXPECT_EQ(count("SendSet"), 0u);
-        EXPECT_EQ(read("Mode"), c.duplex) << "the operator's choice stays";
+        EXPECT_EQ(m_fixture.count("SendSet"), 0u);
+        EXPECT_EQ(m_fixture.read("Mode"), c.duplex) << "the operator's choice stays";
     }
     EXPECT_EQ(link(1, 1), "3/3/2");
 }
@@ -279,16 +249,17 @@ TEST_F(SpeedPageTest, ShownDuplexFollowsTheBoxAndRefusedCombinationsSendNothing)
 TEST_F(SpeedPageTest, GigabitFibreKeepsFullDuplexWithNegotiation) {
     open({{2, 5}, {2, 6}});
     selectAll();
-    EXPECT_EQ(read(kAutoNeg), "checked");
-    EXPECT_EQ(read("Mode"), "fullDuplex") << "as read: the duplex mode is not the operator's";
+    EXPECT_EQ(m_fixture.read(kAutoNeg), "checked");
+    EXPECT_EQ(m_fixture.read("Mode"), "fullDuplex")
+        << "as read: the duplex mode is not the operator's";
     ASSERT_TRUE(m_fixture.driver().click(kAutoNeg));
     ASSERT_TRUE(m_fixture.driver().click(kAutoNeg));
-    trace().clear();
+    m_fixture.trace().clear();
     m_fixture.driver().expectMessageBox(IDOK, "Success", kSucceeded);
-    apply();
+    m_fixture.apply();
     m_fixture.advance(30000);
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
-    EXPECT_THAT(trace().linesStartingWith("PDU SET"),
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("PDU SET"),
                 ElementsAre("PDU SET mesmPortAutoNegotiate.2.5=enabled",
                             "PDU SET mesmPortAutoNegotiate.2.6=enabled"));
 }
@@ -299,9 +270,9 @@ TEST_F(SpeedPageTest, SilenceAfterEnablingNegotiationIsRiddenOutWithALongTimeout
     selectAll();  // 1/6 first: negotiation off
     ASSERT_TRUE(m_fixture.driver().click(kAutoNeg));
     ASSERT_TRUE(m_fixture.driver().choose("Mode", "autoDuplex"));
-    trace().clear();
-    apply();
-    const std::vector<std::string> lines = trace().lines();
+    m_fixture.trace().clear();
+    m_fixture.apply();
+    const std::vector<std::string> lines = m_fixture.trace().lines();
     const auto firstSet = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
         return l.rfind("SendSet", 0) == 0;
     });
@@ -311,7 +282,8 @@ TEST_F(SpeedPageTest, SilenceAfterEnablingNegotiationIsRiddenOutWithALongTimeout
 
     ASSERT_TRUE(m_fixture.driver().choose("Mode", "halfDuplex"));
     ASSERT_TRUE(m_fixture.driver().press("Apply"));
-    EXPECT_EQ(count("SendSet"), 3u) << "nothing more is sent while the batch is under way";
+    EXPECT_EQ(m_fixture.count("SendSet"), 3u)
+        << "nothing more is sent while the batch is under way";
     EXPECT_TRUE(page.IsModified());
 
     // Each set waits for the renegotiation the one before started: answered at 0, 12 and
@@ -322,9 +294,9 @@ TEST_F(SpeedPageTest, SilenceAfterEnablingNegotiationIsRiddenOutWithALongTimeout
     m_fixture.advance(1000);
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
     EXPECT_EQ(shown().size(), 1u);
-    EXPECT_EQ(count("PDU SET"), 3u);
+    EXPECT_EQ(m_fixture.count("PDU SET"), 3u);
     for (int port : {6, 7, 8}) {
-        EXPECT_EQ(switchValue("mesmPortAutoNegotiate", 1, port), 2) << port;
+        EXPECT_EQ(m_fixture.switchInteger("mesmPortAutoNegotiate", 1, port), 2) << port;
     }
     EXPECT_EQ(timeoutAndRetries(), "SetTimeout(2, 5) SetRetries(2, 1)");
     m_fixture.advance(12000);  // the read after the last set waited for the switch as well
@@ -337,11 +309,11 @@ TEST_F(SpeedPageTest, OneUnansweredSetIsAnsweredByASilentReadTwoByTheFailureMess
     CEnetSpeedPage& page = open({{1, 6}});
     ASSERT_TRUE(m_fixture.driver().choose("Speed", "10"));
     m_fixture.transport().failNextRequest(mib::TransportOutcome::Timeout, "no answer");
-    trace().clear();
-    apply();
+    m_fixture.trace().clear();
+    m_fixture.apply();
     m_fixture.advance(3000);
     EXPECT_THAT(shown(), IsEmpty());
-    EXPECT_EQ(count("RequestTable"), 1u);
+    EXPECT_EQ(m_fixture.count("RequestTable"), 1u);
     EXPECT_TRUE(page.IsModified()) << "Apply stays available";
     EXPECT_EQ(timeoutAndRetries(), "SetTimeout(2, 5) SetRetries(2, 1)");
 
@@ -355,7 +327,7 @@ TEST_F(SpeedPageTest, OneUnansweredSetIsAnsweredByASilentReadTwoByTheFailureMess
     m_fixture.simulatedSwitch().stopAnsweringFor(25000);
     m_fixture.driver().expectMessageBox(IDOK, "Error",
                                         std::string(kFailed) + "\nNo answer for: 1/1, 1/2");
-    apply();
+    m_fixture.apply();
     m_fixture.advance(40000);
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
     EXPECT_EQ(shown().back().style, kExclamation);
@@ -369,18 +341,18 @@ TEST_F(SpeedPageTest, ARefusedSetInTheMiddleNamesItsPortAndGivesNoSuccess) {
     ASSERT_TRUE(m_fixture.driver().choose("Mode", "halfDuplex"));
     // Each answer takes 100 ms, so the fault can be put in after the first set went out.
     m_fixture.transport().setLatencyMs(100);
-    apply();
+    m_fixture.apply();
     m_fixture.simulatedSwitch().failNextSet(mib::ErrorStatus::WrongValue);
     m_fixture.driver().expectMessageBox(IDOK, "Error", std::string(kFailed) + "\nNot changed: 1/2");
-    trace().clear();
+    m_fixture.trace().clear();
     m_fixture.advance(10000);
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].style, kExclamation);
-    EXPECT_EQ(switchValue("mesmPortCfgDuplexMode", 1, 1), 2);
-    EXPECT_EQ(switchValue("mesmPortCfgDuplexMode", 1, 2), 3) << "refused";
-    EXPECT_EQ(switchValue("mesmPortCfgDuplexMode", 1, 6), 2);
-    EXPECT_EQ(count("RequestTable"), 1u);
+    EXPECT_EQ(m_fixture.switchInteger("mesmPortCfgDuplexMode", 1, 1), 2);
+    EXPECT_EQ(m_fixture.switchInteger("mesmPortCfgDuplexMode", 1, 2), 3) << "refused";
+    EXPECT_EQ(m_fixture.switchInteger("mesmPortCfgDuplexMode", 1, 6), 2);
+    EXPECT_EQ(m_fixture.count("RequestTable"), 1u);
     EXPECT_EQ(timeoutAndRetries(), "SetTimeout(2, 5) SetRetries(2, 1)");
     EXPECT_TRUE(page.IsModified());
     EXPECT_THAT(selectedRows(), ElementsAre(0, 1, 2));
@@ -405,15 +377,15 @@ TEST_F(SpeedPageTest, ASetThatCannotStartEndsTheBatchRestoresAndReadsAgain) {
     ASSERT_TRUE(m_fixture.driver().click(kAutoNeg));
     m_fixture.driver().expectMessageBox(IDOK, "Error",
                                         std::string(kFailed) + "\nNot changed: 2/5, 2/6");
-    trace().clear();
-    apply();
+    m_fixture.trace().clear();
+    m_fixture.apply();
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
-    EXPECT_EQ(count("PDU SET"), 0u);
-    EXPECT_THAT(trace().linesStartingWith("SetTimeout"),
+    EXPECT_EQ(m_fixture.count("PDU SET"), 0u);
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("SetTimeout"),
                 ElementsAre("SetTimeout(2, 20)", "SetTimeout(2, 5)"));
-    EXPECT_THAT(trace().linesStartingWith("SetRetries"),
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("SetRetries"),
                 ElementsAre("SetRetries(2, 0)", "SetRetries(2, 1)"));
-    EXPECT_EQ(count("RequestTable"), 1u);
+    EXPECT_EQ(m_fixture.count("RequestTable"), 1u);
     EXPECT_TRUE(page.IsModified());
     m_fixture.closeSheet();
     m_fixture.agent().SetDictionary(nullptr);
@@ -427,34 +399,34 @@ TEST_F(SpeedPageTest, ValuesTheCombosLackShowAsTextAndAreNeitherSelectedNorWritt
     EXPECT_EQ(row(0)[3], "1000");
     EXPECT_EQ(row(0)[5], "1000");
     EXPECT_EQ(row(0)[6], "7");
-    EXPECT_EQ(read("Speed"), "");
-    EXPECT_EQ(read("Mode"), "");
-    trace().clear();
+    EXPECT_EQ(m_fixture.read("Speed"), "");
+    EXPECT_EQ(m_fixture.read("Mode"), "");
+    m_fixture.trace().clear();
     ASSERT_TRUE(m_fixture.driver().press("OK"));
     m_fixture.settle();
-    EXPECT_EQ(count("SendSet"), 0u) << "neither combo has a choice: nothing to send";
+    EXPECT_EQ(m_fixture.count("SendSet"), 0u) << "neither combo has a choice: nothing to send";
 
     open({{1, 10}});
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(m_fixture.driver().choose("Mode", "halfDuplex"));
     m_fixture.driver().expectMessageBox(IDOK, "Success", kSucceeded);
-    apply();
+    m_fixture.apply();
     m_fixture.advance(3000);
-    EXPECT_THAT(trace().linesStartingWith("PDU SET"),
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("PDU SET"),
                 ElementsAre("PDU SET mesmPortCfgDuplexMode.1.10=halfDuplex"));
-    EXPECT_EQ(switchValue("mesmPortCfgSpeed", 1, 10), 5);
+    EXPECT_EQ(m_fixture.switchInteger("mesmPortCfgSpeed", 1, 10), 5);
 }
 
 TEST_F(SpeedPageTest, ARowThatCannotBeReachedStopsTheFillWithAPlainErrorBox) {
     m_fixture.select(1, 1, {{1, 1}, {1, 2}, {1, 3}});
     auto* page = new CEnetSpeedPage;
     m_fixture.openSheet({page});
-    test_support::ReleaseRequestsOnFirstRow releaser(*page, control(IDC_SPEED_PORT_LIST));
+    test_support::ReleaseRequestsOnFirstRow releaser(*page, m_fixture.control(IDC_SPEED_PORT_LIST));
     m_fixture.driver().expectMessageBox(IDOK, "Error", "Unable to access database record");
     m_fixture.settle();
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
     EXPECT_EQ(shown().at(0).style, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(record(IDC_SPEED_PORT_LIST).rows.size(), 1u);
+    EXPECT_EQ(m_fixture.record(IDC_SPEED_PORT_LIST).rows.size(), 1u);
 }
 
 TEST_F(SpeedPageTest, NoConfigurablePortGivesTheNoticeOnceAndHelpOpensTheSpeedTopic) {
@@ -467,7 +439,7 @@ TEST_F(SpeedPageTest, NoConfigurablePortGivesTheNoticeOnceAndHelpOpensTheSpeedTo
     ASSERT_TRUE(m_fixture.driver().press("Refresh"));
     m_fixture.settle();
     EXPECT_EQ(shown().size(), 1u);
-    EXPECT_FALSE(enabled(IDC_SPEED_DUPLEX));
+    EXPECT_FALSE(m_fixture.enabled(IDC_SPEED_DUPLEX));
 
     ASSERT_TRUE(m_fixture.driver().press("Help"));
     EXPECT_EQ(sw::lastHelpTopic().topic, "Ethernet_port_help\\ethernet_port_speed_page");
@@ -483,12 +455,12 @@ TEST_F(SpeedPageTest, TheChosenPortsAreChosenAgainAfterTheOperatorSortedOnAHeadi
     m_fixture.settle();
     ASSERT_TRUE(m_fixture.driver().choose("Speed", "100"));
     m_fixture.driver().expectMessageBox(IDOK, "Success", kSucceeded);
-    apply();
+    m_fixture.apply();
     m_fixture.advance(3000);
-    EXPECT_EQ(switchValue("mesmPortCfgSpeed", 1, 9), 2);
+    EXPECT_EQ(m_fixture.switchInteger("mesmPortCfgSpeed", 1, 9), 2);
     EXPECT_EQ(row(2)[1], "9");  // slot and port order again
     EXPECT_THAT(selectedRows(), ElementsAre(2));
-    EXPECT_EQ(read("Speed"), "100");
+    EXPECT_EQ(m_fixture.read("Speed"), "100");
 }
 
 }  // namespace

@@ -2,11 +2,10 @@
 
 #include "framework/afx/ddx.h"
 #include "framework/sw/default_icons.h"
+#include "framework/sw/enum_combo.h"
 #include "framework/sw/help_engine.h"
-#include "ports/port_list_rows.h"
+#include "framework/sw/list_rows.h"
 #include "resources/expander_page_ids.h"
-#include "resources/expander_templates.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CExpPortAdminPage, CPropertyPage)
@@ -39,20 +38,14 @@ constexpr UINT kWarningStyle = MB_OK | MB_ICONEXCLAMATION;
 
 bool becameSelected(const NMHDR* header) {
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    return change->iItem >= 0 && (change->uNewState & LVIS_SELECTED) != 0;
+    return sw::rowIsSelected(*change);
 }
 
 }  // namespace
 
-CExpPortAdminPage::CExpPortAdminPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_EXP_PORT_ADMIN, &torvik::expPortAdminTemplate))) {}
+CExpPortAdminPage::CExpPortAdminPage() : CSwBasePropPage(IDD_EXP_PORT_ADMIN) {}
 
-CExpPortAdminPage::~CExpPortAdminPage() {
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
-}
+CExpPortAdminPage::~CExpPortAdminPage() = default;
 
 void CExpPortAdminPage::DoDataExchange(CDataExchange* dx) {
     CSwBasePropPage::DoDataExchange(dx);
@@ -68,9 +61,8 @@ BOOL CExpPortAdminPage::OnInitDialog() {
     CSwBasePropPage::OnInitDialog();
     FillAdminStates();
     ClearPortControls();
-    m_icons = GetDefaultIcons();
-    m_portList.SetImageList(m_icons, 1);
-    m_segmentList.SetImageList(m_icons, 1);
+    m_portList.SetImageList(m_icons.acquire(), 1);
+    m_segmentList.SetImageList(m_icons.get(), 1);
     m_portList.m_bTableMode = TRUE;
     m_portList.m_bMultiSelect = TRUE;
     m_segmentList.m_bTableMode = TRUE;
@@ -135,10 +127,8 @@ BOOL CExpPortAdminPage::Refresh() {
 
 void CExpPortAdminPage::FillAdminStates() {
     m_adminState.ResetContent();
-    const short count = m_mibComm->GetEnumCount(kAdminStatus);
-    for (short value = 1; value < count; ++value) {
-        m_adminState.AddString(m_mibComm->GetEnumText(kAdminStatus, value));
-    }
+    sw::addEnumTexts(m_adminState, *m_mibComm, kAdminStatus, 1,
+                     m_mibComm->GetEnumCount(kAdminStatus) - 1);
 }
 
 void CExpPortAdminPage::ClearPortControls() {
@@ -174,8 +164,8 @@ void CExpPortAdminPage::ShowReadPort() {
 }
 
 CExpPortAdminPage::BankPort CExpPortAdminPage::PortOfRow(int row) {
-    return {static_cast<int>(afx::leadingNumber(m_portList.GetColumnText(row, 0))),
-            static_cast<int>(afx::leadingNumber(m_portList.GetColumnText(row, 1)))};
+    const sw::SlotPort port = sw::portOfRow(m_portList, row);
+    return {port.slot, port.port};
 }
 
 void CExpPortAdminPage::FillPortList() {
@@ -183,48 +173,35 @@ void CExpPortAdminPage::FillPortList() {
         return;
     }
     m_filling = true;
-    m_portList.ClearCtrl();
-    m_portList.SetColumnHdgs(m_portListData.GetColumnHdgs(), m_portListData.GetColumnWidths(),
-                             m_portListData.GetColumnJustify());
     // The module's size, when the chassis description knows it: rows beyond it are skipped.
     const int modulePorts = m_chassisInfo ? m_chassisInfo->GetPortCount(m_slot) : 0;
-    const long rows = m_mibComm->GetRowCount(m_portsRequest);
-    const int variables = m_portListData.GetVarCount();
-    bool complete = true;
-    for (long r = 0; r < rows; ++r) {
-        if (!m_mibComm->GotoRow(m_portsRequest, r)) {
-            MessageBox("Unable to access repeater record", "Error", MB_OK);
-            complete = false;
-            break;
-        }
-        const long bank = m_mibComm->GetInteger(m_portsRequest, kBank);
-        const long port = m_mibComm->GetInteger(m_portsRequest, kPort);
-        // A bank or port the module cannot have would alias another port's number.
-        if (bank < 1 || port < 1 || port > kPortsPerBank || bank > 0xFFFF) {
-            continue;
-        }
-        const long consolePort = (bank - 1) * kPortsPerBank + port;
-        if ((modulePorts > 0 && consolePort > modulePorts) ||
-            !IsPortSelected(m_slot, static_cast<int>(consolePort), m_portType)) {
-            continue;
-        }
-        const bool enabled = m_mibComm->GetInteger(m_portsRequest, kAdminStatus) == kEnabled;
-        m_portList.m_nItemImage = enabled ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
-        CStringArray texts;
-        for (int i = 0; i < variables; ++i) {
-            texts.Add(m_mibComm->GetString(m_portsRequest, m_portListData.GetAtVarName(i)));
-        }
-        m_portList.AddItem(&texts);
+    const bool complete =
+        sw::fillListFromTable(m_portList, *m_mibComm, m_portsRequest, m_portListData, [&]() -> int {
+            const long bank = m_mibComm->GetInteger(m_portsRequest, kBank);
+            const long port = m_mibComm->GetInteger(m_portsRequest, kPort);
+            // A bank or port the module cannot have would alias another port's number.
+            if (bank < 1 || port < 1 || port > kPortsPerBank || bank > 0xFFFF) {
+                return -1;
+            }
+            const long consolePort = (bank - 1) * kPortsPerBank + port;
+            if ((modulePorts > 0 && consolePort > modulePorts) ||
+                !IsPortSelected(m_slot, static_cast<int>(consolePort), m_portType)) {
+                return -1;
+            }
+            const bool enabled = m_mibComm->GetInteger(m_portsRequest, kAdminStatus) == kEnabled;
+            return enabled ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
+        });
+    if (!complete) {
+        MessageBox("Unable to access repeater record", "Error", MB_OK);
     }
     if (complete) {
-        m_portList.SortOnColumn(1, 1);
-        m_portList.SortOnColumn(0, 1);
+        sw::sortBySlotAndPort(m_portList);
         if (m_readRow >= 0) {
-            m_readRow = torvik::rowOfPort(m_portList, m_readPort.first, m_readPort.second);
+            m_readRow = sw::rowOfPort(m_portList, m_readPort.first, m_readPort.second);
         }
         m_selectedRows.RemoveAll();
         for (const BankPort& selected : m_selectedPorts) {
-            const int row = torvik::rowOfPort(m_portList, selected.first, selected.second);
+            const int row = sw::rowOfPort(m_portList, selected.first, selected.second);
             if (row >= 0) {
                 m_portList.SelectItem(row, TRUE);
                 m_selectedRows.Add(static_cast<UINT>(row));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/afx/afxwin.h"
+#include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/sw_base_prop_page.h"
 
@@ -71,7 +72,7 @@ private:
     CListData m_segmentListData;
     int m_pendingSets = 0;
     int m_resetPending = 0;
-    CImageList* m_icons = nullptr;
+    sw::DefaultIconsLease m_icons;
     int m_portType = 0;
     CUIntArray m_selectedRows;
 

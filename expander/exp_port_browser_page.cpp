@@ -7,11 +7,10 @@
 #include "framework/afx/ddx.h"
 #include "framework/sw/default_icons.h"
 #include "framework/sw/help_engine.h"
+#include "framework/sw/list_rows.h"
 #include "framework/sw/sw_functions.h"
 #include "framework/sw/sw_property_sheet.h"
 #include "resources/expander_page_ids.h"
-#include "resources/expander_templates.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CExpPortBrowserPage, CPropertyPage)
@@ -35,15 +34,9 @@ constexpr long kPortsPerBank = 12;
 
 }  // namespace
 
-CExpPortBrowserPage::CExpPortBrowserPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_EXP_PORT_BROWSER, &torvik::expPortBrowserTemplate))) {}
+CExpPortBrowserPage::CExpPortBrowserPage() : CSwBasePropPage(IDD_EXP_PORT_BROWSER) {}
 
-CExpPortBrowserPage::~CExpPortBrowserPage() {
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
-}
+CExpPortBrowserPage::~CExpPortBrowserPage() = default;
 
 void CExpPortBrowserPage::DoDataExchange(CDataExchange* dx) {
     CSwBasePropPage::DoDataExchange(dx);
@@ -54,10 +47,9 @@ void CExpPortBrowserPage::DoDataExchange(CDataExchange* dx) {
 BOOL CExpPortBrowserPage::OnInitDialog() {
     CSwBasePropPage::OnInitDialog();
     SetDlgItemText(IDC_EXPBROWSER_PORTS_LABEL, "");
-    m_icons = GetDefaultIcons();
-    m_portList.SetImageList(m_icons, 1);
+    m_portList.SetImageList(m_icons.acquire(), 1);
     m_portList.m_bTableMode = TRUE;
-    m_segmentList.SetImageList(m_icons, 1);
+    m_segmentList.SetImageList(m_icons.get(), 1);
     m_segmentList.m_bTableMode = TRUE;
     m_segmentList.m_nItemImage = sw::kIconSegment;
     m_segmentList.SortOnColumn(0, 1);
@@ -185,8 +177,7 @@ void CExpPortBrowserPage::ListAttachedPorts() {
         }
         m_portList.AddItem(&texts);
     }
-    m_portList.SortOnColumn(1, 1);
-    m_portList.SortOnColumn(0, 1);
+    sw::sortBySlotAndPort(m_portList);
     UpdateData(FALSE);
 }
 
@@ -216,7 +207,7 @@ void CExpPortBrowserPage::OnError(int h) {
 void CExpPortBrowserPage::OnSegmentItemChanged(NMHDR* header, LRESULT* result) {
     *result = 0;
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    if (change->iItem < 0 || (change->uNewState & LVIS_SELECTED) == 0) {
+    if (!sw::rowIsSelected(*change)) {
         return;
     }
     const int segment =

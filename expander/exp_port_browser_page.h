@@ -4,6 +4,7 @@
 // description through the Modify Segment Description dialog.
 
 #include "framework/afx/afxwin.h"
+#include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/sw_base_prop_page.h"
 
@@ -45,7 +46,7 @@ private:
     int m_descriptionChanged = 0;
     CListData m_portListData;
     CListData m_segmentListData;
-    CImageList* m_icons = nullptr;
+    sw::DefaultIconsLease m_icons;
     CSwListCtrl m_segmentList;
     CSwListCtrl m_portList;
 

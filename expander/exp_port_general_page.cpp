@@ -4,8 +4,6 @@
 #include "framework/sw/help_engine.h"
 #include "framework/sw/sw_property_sheet.h"
 #include "resources/expander_page_ids.h"
-#include "resources/expander_templates.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CExpPortGeneralPage, CPropertyPage)
@@ -14,9 +12,7 @@ namespace {
 constexpr const char* kContents = "chasNorixContents";
 }  // namespace
 
-CExpPortGeneralPage::CExpPortGeneralPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_EXP_PORT_GENERAL, &torvik::expPortGeneralTemplate))) {}
+CExpPortGeneralPage::CExpPortGeneralPage() : CSwBasePropPage(IDD_EXP_PORT_GENERAL) {}
 
 CExpPortGeneralPage::~CExpPortGeneralPage() {
     if (m_ownChassisInfo) {

@@ -58,32 +58,42 @@ TEST_F(ExpanderGeneralTest, WithoutAgentNothingIsCreatedOrRead) {
     EXPECT_EQ(read("PortType"), "");
 }
 
-TEST_F(ExpanderGeneralTest, UnusableContentsGiveAnEmptyTypeAndOneMessage) {
+// Contents made unusable from the demo switch's good ones.
+struct UnusableContents {
+    const char* what;
+    std::string (*make)(const std::string& good);
+};
+
+const UnusableContents kUnusableContents[] = {
+    {"cut short", [](const std::string& good) { return good.substr(0, good.size() - 3); }},
+    {"bytes after the last record",
+     [](const std::string& good) { return good + std::string(4, '\x01'); }},
+    {"slot count larger than the records",
+     [](const std::string&) {
+         return std::string{'N', 1, 9};
+     }},
+    {"longer than 512 bytes",
+     [](const std::string& good) { return good + std::string(600, '\0'); }},
+};
+
+class ExpanderUnusableContentsTest : public ExpanderGeneralTest,
+                                     public ::testing::WithParamInterface<UnusableContents> {};
+
+TEST_P(ExpanderUnusableContentsTest, GiveAnEmptyTypeAndOneMessage) {
     const std::string good = demoContents();
     ASSERT_GT(good.size(), 8u);
-    const struct {
-        const char* what;
-        std::string bytes;
-    } cases[] = {
-        {"cut short", good.substr(0, good.size() - 3)},
-        {"bytes after the last record", good + std::string(4, '\x01')},
-        {"slot count larger than the records", std::string{'N', 1, 9}},
-        {"longer than 512 bytes", good + std::string(600, '\0')},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        setContents(c.bytes);
-        driver().clearShownMessageBoxes();
-        driver().expectMessageBox(IDOK, "Error");
-        openPage(3);
-        ASSERT_TRUE(driver().verifyAllExpectedShown());
-        ASSERT_EQ(driver().shownMessageBoxes().size(), 1u);
-        EXPECT_THAT(driver().shownMessageBoxes()[0].text, HasSubstr("chassis contents"));
-        EXPECT_EQ(read("PortType"), "");
-        EXPECT_EQ(read("Port"), "3");
-        fixture().closeSheet();
-    }
+    setContents(GetParam().make(good));
+    driver().expectMessageBox(IDOK, "Error");
+    openPage(3);
+    ASSERT_TRUE(driver().verifyAllExpectedShown());
+    ASSERT_EQ(driver().shownMessageBoxes().size(), 1u);
+    EXPECT_THAT(driver().shownMessageBoxes()[0].text, HasSubstr("chassis contents"));
+    EXPECT_EQ(read("PortType"), "");
+    EXPECT_EQ(read("Port"), "3");
 }
+
+INSTANTIATE_TEST_SUITE_P(ChassisContents, ExpanderUnusableContentsTest,
+                         ::testing::ValuesIn(kUnusableContents));
 
 TEST_F(ExpanderGeneralTest, EmptyContentsLeaveTheDescriptionAsItWas) {
     setContents("");

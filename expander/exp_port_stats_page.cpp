@@ -3,8 +3,6 @@
 #include "framework/sw/default_icons.h"
 #include "framework/sw/help_engine.h"
 #include "resources/exp_port_stats_ids.h"
-#include "resources/exp_port_stats_template.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CExpPortStatsPage, CPropertyPage)
@@ -19,22 +17,20 @@ ON_NOTIFY(LVN_ITEMCHANGED, IDC_EXP_STATS_LIST, &CExpPortStatsPage::OnListItemCha
 END_MESSAGE_MAP()
 
 CExpPortStatsPage::CExpPortStatsPage()
-    : CSwTableItemPage(static_cast<UINT>(torvik::ensureModuleTemplate(
-                           IDD_EXP_PORT_STATS, &torvik::expPortStatsTemplate)),
-                       {.listId = IDC_EXP_STATS_LIST,
-                        .firstKindId = IDC_EXP_STATS_BANK,
-                        .tableViewId = IDC_EXP_STATS_TABLE_VIEW,
-                        .itemViewId = IDC_EXP_STATS_ITEM_VIEW,
-                        .itemHeading = "           Item        ",
-                        .valueHeading = "     Value ",
-                        .valueWidth = 0,
-                        .counterImage = sw::kIconCounter,
-                        .multiSelectInTable = TRUE,
-                        .multiSelectInItem = TRUE,
-                        .polls = true,
-                        .unreachableText = "Unable to access tarvoport record",
-                        .unreachableCaption = "Error",
-                        .sourceWord = "TarvoPort"}) {}
+    : CSwTableItemPage(IDD_EXP_PORT_STATS, {.listId = IDC_EXP_STATS_LIST,
+                                            .firstKindId = IDC_EXP_STATS_BANK,
+                                            .tableViewId = IDC_EXP_STATS_TABLE_VIEW,
+                                            .itemViewId = IDC_EXP_STATS_ITEM_VIEW,
+                                            .itemHeading = "           Item        ",
+                                            .valueHeading = "     Value ",
+                                            .valueWidth = 0,
+                                            .counterImage = sw::kIconCounter,
+                                            .multiSelectInTable = TRUE,
+                                            .multiSelectInItem = TRUE,
+                                            .polls = true,
+                                            .unreachableText = "Unable to access tarvoport record",
+                                            .unreachableCaption = "Error",
+                                            .sourceWord = "TarvoPort"}) {}
 
 void CExpPortStatsPage::InitPage() {
     CListData& port = m_portStats;

@@ -3,8 +3,6 @@
 #include "framework/afx/ddx.h"
 #include "framework/sw/help_engine.h"
 #include "resources/expander_page_ids.h"
-#include "resources/expander_templates.h"
-#include "resources/port_view_templates.h"
 
 IMPLEMENT_DYNAMIC(CExpSegmentDescrDialog, CSwBaseDialog)
 
@@ -19,9 +17,7 @@ constexpr UINT kErrorStyle = MB_OK | MB_ICONEXCLAMATION;
 }  // namespace
 
 CExpSegmentDescrDialog::CExpSegmentDescrDialog(CWnd* parent)
-    : CSwBaseDialog(static_cast<UINT>(torvik::ensureModuleTemplate(
-                        IDD_EXP_SEGMENT_DESCR, &torvik::expSegmentDescrTemplate)),
-                    parent) {}
+    : CSwBaseDialog(IDD_EXP_SEGMENT_DESCR, parent) {}
 
 void CExpSegmentDescrDialog::SetIndexValues(CUIntArray* indexes) {
     if (indexes && indexes->GetSize() > 0) {

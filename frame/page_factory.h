@@ -1,5 +1,5 @@
 #pragma once
-// The one place that knows which page class belongs to which dialog template.
+// Builds the page of a dialog template from the module's page table.
 
 class CSwBasePropPage;
 

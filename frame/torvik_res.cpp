@@ -2,10 +2,12 @@
 
 #include <strings.h>
 
+#include <algorithm>
+
 #include "frame/module_instance.h"
+#include "frame/module_pages.h"
 #include "frame/page_factory.h"
 #include "framework/afx/app.h"
-#include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CTorvikRes, CWnd)
 
@@ -29,24 +31,12 @@ CTorvikRes::CTorvikRes() {
 CTorvikRes::~CTorvikRes() = default;
 
 void CTorvikRes::DefineResources() {
-    static constexpr PageResource kTable[kPageCount] = {
-        {"PortGeneral", IDD_ENET_PORT_GENERAL},
-        {"PortAdmin", IDD_ENET_PORT_ADMIN},
-        {"PortStatus", IDD_ENET_PORT_STATUS},
-        {"PortStats", IDD_ENET_PORT_STATS},
-        {"Trunk", IDD_ENET_TRUNK},
-        {"Channeling", IDD_ENET_CHANNELING},
-        {"Speed", IDD_ENET_SPEED},
-        {"MACs", IDD_ENET_MACS},
-        {"ExpPortGeneral", IDD_EXP_PORT_GENERAL},
-        {"ExpPortAdmin", IDD_EXP_PORT_ADMIN},
-        {"ExpPortBrowser", IDD_EXP_PORT_BROWSER},
-        {"ExpPortStats", IDD_EXP_PORT_STATS},
-    };
-    for (int i = 0; i < kPageCount; ++i) {
-        m_pages[i] = kTable[i];
+    const auto pages = torvik::modulePages();
+    m_pageCount = 0;
+    for (const torvik::ModulePage& page :
+         pages.first(std::min<std::size_t>(pages.size(), kPageCount))) {
+        m_pages[m_pageCount++] = {page.name, page.dialogId};
     }
-    m_pageCount = kPageCount;
 }
 
 int CTorvikRes::FindDialogId(const char* name) const {

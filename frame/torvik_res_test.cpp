@@ -67,23 +67,28 @@ protected:
     CTorvikRes m_registry;
 };
 
-TEST_F(RegistryTest, EveryPageNameBuildsItsOwnClassWhateverTheLetterCase) {
-    for (const PageName& entry : kPages) {
-        SCOPED_TRACE(entry.name);
-        const bool built = CRuntimeClass::FromName(entry.className) != nullptr;
-        if (!built) {
-            expectRegistryMessage(std::string("Enet Page <") + entry.name + "> not created");
-        }
-        auto result = page(entry.name);
-        if (built) {
-            ASSERT_NE(result, nullptr);
-            EXPECT_STREQ(result->GetRuntimeClass()->m_lpszClassName, entry.className);
-        } else {
-            EXPECT_EQ(result, nullptr);
-        }
+class RegistryPageNameTest : public RegistryTest, public ::testing::WithParamInterface<PageName> {};
+
+TEST_P(RegistryPageNameTest, BuildsItsOwnClassWhateverTheLetterCase) {
+    const PageName& entry = GetParam();
+    const bool built = CRuntimeClass::FromName(entry.className) != nullptr;
+    if (!built) {
+        expectRegistryMessage(std::string("Enet Page <") + entry.name + "> not created");
+    }
+    auto result = page(entry.name);
+    if (built) {
+        ASSERT_NE(result, nullptr);
+        EXPECT_STREQ(result->GetRuntimeClass()->m_lpszClassName, entry.className);
+    } else {
+        EXPECT_EQ(result, nullptr);
     }
     expectAllMessagesShownWithOkOnly();
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryPageName, RegistryPageNameTest, ::testing::ValuesIn(kPages),
+                         [](const ::testing::TestParamInfo<PageName>& info) {
+                             return std::to_string(info.index) + "_" + info.param.name;
+                         });
 
 TEST_F(RegistryTest, PagesSharingATitleAreToldApartByName) {
     auto ethernetGeneral = page("PortGeneral");

@@ -2,7 +2,6 @@
 
 #include "framework/sw/help_engine.h"
 #include "resources/port_view_ids.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CEnetPortStatsPage, CPropertyPage)
@@ -22,13 +21,11 @@ constexpr const char* kEtherStatsIndex = "etherStatsIndex";
 }  // namespace
 
 CEnetPortStatsPage::CEnetPortStatsPage()
-    : CSwTableItemPage(static_cast<UINT>(torvik::ensureModuleTemplate(
-                           IDD_ENET_PORT_STATS, &torvik::enetPortStatsTemplate)),
-                       {.listId = IDC_STATS_LIST,
-                        .firstKindId = IDC_STATS_PHYSICAL,
-                        .tableViewId = IDC_STATS_TABLE_VIEW,
-                        .itemViewId = IDC_STATS_ITEM_VIEW,
-                        .sourceWord = "Ethernet"}) {}
+    : CSwTableItemPage(IDD_ENET_PORT_STATS, {.listId = IDC_STATS_LIST,
+                                             .firstKindId = IDC_STATS_PHYSICAL,
+                                             .tableViewId = IDC_STATS_TABLE_VIEW,
+                                             .itemViewId = IDC_STATS_ITEM_VIEW,
+                                             .sourceWord = "Ethernet"}) {}
 
 void CEnetPortStatsPage::InitPage() {
     CListData& physical = m_physicalStats;

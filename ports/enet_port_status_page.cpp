@@ -1,10 +1,10 @@
 #include "ports/enet_port_status_page.h"
 
 #include "framework/sw/default_icons.h"
+#include "framework/sw/enum_combo.h"
 #include "framework/sw/help_engine.h"
-#include "ports/port_list_rows.h"
+#include "framework/sw/list_rows.h"
 #include "resources/port_view_ids.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 
 IMPLEMENT_DYNCREATE(CEnetPortStatusPage, CPropertyPage)
@@ -27,15 +27,9 @@ constexpr long kOperStatusUp = 3;
 
 }  // namespace
 
-CEnetPortStatusPage::CEnetPortStatusPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_ENET_PORT_STATUS, &torvik::enetPortStatusTemplate))) {}
+CEnetPortStatusPage::CEnetPortStatusPage() : CSwBasePropPage(IDD_ENET_PORT_STATUS) {}
 
-CEnetPortStatusPage::~CEnetPortStatusPage() {
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
-}
+CEnetPortStatusPage::~CEnetPortStatusPage() = default;
 
 void CEnetPortStatusPage::DoDataExchange(CDataExchange* dx) {
     CSwBasePropPage::DoDataExchange(dx);
@@ -49,8 +43,7 @@ void CEnetPortStatusPage::DoDataExchange(CDataExchange* dx) {
 
 BOOL CEnetPortStatusPage::OnInitDialog() {
     CSwBasePropPage::OnInitDialog();
-    m_icons = GetDefaultIcons();
-    m_list.SetImageList(m_icons, 1);
+    m_list.SetImageList(m_icons.acquire(), 1);
     m_list.SortOnColumn(0, 1);
     m_list.m_bTableMode = TRUE;
     m_list.m_bItemMode = FALSE;
@@ -98,8 +91,7 @@ void CEnetPortStatusPage::FillCombo() {
     if (!m_mibComm || m_comboFilled || !m_adminStatus.m_hWnd) {
         return;
     }
-    m_adminStatus.AddString(m_mibComm->GetEnumText(kAdminStatus, 1));
-    m_adminStatus.AddString(m_mibComm->GetEnumText(kAdminStatus, 2));
+    sw::addEnumTexts(m_adminStatus, *m_mibComm, kAdminStatus, 1, 2);
     m_adminStatus.SetCurSel(-1);
     m_comboFilled = 1;
 }
@@ -151,41 +143,27 @@ void CEnetPortStatusPage::FillList() {
         return;
     }
     m_filling = true;
-    m_list.ClearCtrl();
-    m_list.SetColumnHdgs(m_listData.GetColumnHdgs(), m_listData.GetColumnWidths(),
-                         m_listData.GetColumnJustify());
-    const long rows = m_mibComm->GetRowCount(m_tableRequest);
-    const int variables = m_listData.GetVarCount();
-    bool complete = true;
-    for (long r = 0; r < rows; ++r) {
-        if (!m_mibComm->GotoRow(m_tableRequest, r)) {
-            MessageBox("Unable to access PhyPort record", "Error", MB_OK);
-            complete = false;
-            break;
-        }
-        const int slot = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kSlot));
-        const int port = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kPort));
-        if (!IsPortSelected(slot, port, m_portType)) {
-            continue;
-        }
-        const bool up = m_mibComm->GetInteger(m_tableRequest, kOperStatus) == kOperStatusUp;
-        m_list.m_nItemImage = up ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
-        CStringArray texts;
-        for (int i = 0; i < variables; ++i) {
-            texts.Add(m_mibComm->GetString(m_tableRequest, m_listData.GetAtVarName(i)));
-        }
-        m_list.AddItem(&texts);
-    }
-    if (complete) {
-        m_list.SortOnColumn(1, 1);
-        m_list.SortOnColumn(0, 1);
+    const bool complete =
+        sw::fillListFromTable(m_list, *m_mibComm, m_tableRequest, m_listData, [this]() -> int {
+            const int slot = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kSlot));
+            const int port = static_cast<int>(m_mibComm->GetInteger(m_tableRequest, kPort));
+            if (!IsPortSelected(slot, port, m_portType)) {
+                return -1;
+            }
+            const bool up = m_mibComm->GetInteger(m_tableRequest, kOperStatus) == kOperStatusUp;
+            return up ? sw::kIconPortEnabled : sw::kIconPortNotEnabled;
+        });
+    if (!complete) {
+        MessageBox("Unable to access PhyPort record", "Error", MB_OK);
+    } else {
+        sw::sortBySlotAndPort(m_list);
         if (m_list.GetItemCount() == 1) {
             m_chosenRow = 0;
             m_list.SelectItem(0, TRUE);
         } else if (m_chosenRow < 0) {
             ClearDetails();
         } else {
-            const int row = torvik::rowOfPort(m_list, m_chosenSlot, m_chosenPort);
+            const int row = sw::rowOfPort(m_list, m_chosenSlot, m_chosenPort);
             if (row >= 0) {
                 m_chosenRow = row;
             }
@@ -199,9 +177,7 @@ void CEnetPortStatusPage::FillList() {
 void CEnetPortStatusPage::OnListItemChanged(NMHDR* header, LRESULT* result) {
     *result = 0;
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    const bool becameSelected =
-        (change->uNewState & LVIS_SELECTED) != 0 && (change->uOldState & LVIS_SELECTED) == 0;
-    if (becameSelected && !m_filling && change->iItem >= 0) {
+    if (sw::rowBecameSelected(*change) && !m_filling) {
         ChooseRow(change->iItem);
     }
 }
@@ -210,8 +186,7 @@ void CEnetPortStatusPage::ChooseRow(int row) {
     if (row >= m_list.GetItemCount()) {
         return;
     }
-    const int slot = static_cast<int>(afx::leadingNumber(m_list.GetColumnText(row, 0)));
-    const int port = static_cast<int>(afx::leadingNumber(m_list.GetColumnText(row, 1)));
+    const auto [slot, port] = sw::portOfRow(m_list, row);
     m_chosenRow = row;
     m_chosenSlot = slot;
     m_chosenPort = port;

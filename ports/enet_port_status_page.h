@@ -3,6 +3,7 @@
 // and description; the chosen port's administrative status and description can be changed.
 
 #include "framework/afx/afxwin.h"
+#include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/sw_base_prop_page.h"
 
@@ -56,7 +57,7 @@ private:
 
     CSwListCtrl m_list;
     CComboBox m_adminStatus;
-    CImageList* m_icons = nullptr;
+    sw::DefaultIconsLease m_icons;
 
     CString m_operStatus;
     CString m_description;

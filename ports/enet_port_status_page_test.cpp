@@ -39,10 +39,10 @@ protected:
         m_fixture.settle();
         return *page;
     }
-    HWND control(int id) { return m_fixture.driver().find(afx::ControlRef::withId(id)).hwnd; }
     std::vector<Row> rows() {
         std::vector<Row> out;
-        for (const afx::ListRow& r : afx::windows().find(control(IDC_STATUS_PORT_LIST))->rows) {
+        for (const afx::ListRow& r :
+             afx::windows().find(m_fixture.control(IDC_STATUS_PORT_LIST))->rows) {
             out.push_back({r.cells, r.image});
         }
         return out;
@@ -58,62 +58,36 @@ protected:
         }
         return out;
     }
-    std::string read(const char* label) {
-        std::string value;
-        EXPECT_TRUE(m_fixture.driver().read(label, value)) << label;
-        return value;
-    }
-    bool enabled(int id) { return afx::windows().find(control(id))->enabled; }
-    mib::MibTrace& trace() { return m_fixture.agent().GetTrace(); }
-    // The page's calls on the component, without the PDUs and completions between them.
-    std::vector<std::string> calls() {
-        std::vector<std::string> out;
-        for (const std::string& line : trace().lines()) {
-            if (line.rfind("PDU ", 0) != 0 && line.rfind("On", 0) != 0) {
-                out.push_back(line);
-            }
-        }
-        return out;
-    }
-    std::string switchText(const char* variable, int slot, int port) {
-        auto value = m_fixture.simulatedSwitch().read(
-            variable, {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(port)});
-        return value ? value->octets : "<none>";
-    }
-    long switchInteger(const char* variable, int slot, int port) {
-        auto value = m_fixture.simulatedSwitch().read(
-            variable, {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(port)});
-        return value ? static_cast<long>(value->integer) : -999;
-    }
 
     test_support::PageFixture m_fixture;
 };
 
 TEST_F(StatusPageTest, RoadOfOneChangeFromActivationToTheChangedList) {
     CEnetPortStatusPage& page = open(1, 1, {{1, 1}, {1, 2}, {1, 3}});
-    EXPECT_EQ(trace().linesStartingWith("RequestTable").size(), 1u);
+    EXPECT_EQ(m_fixture.trace().linesStartingWith("RequestTable").size(), 1u);
     EXPECT_THAT(leading(2), ElementsAre("1/1", "1/2", "1/3"));
-    EXPECT_FALSE(enabled(IDC_STATUS_DESCRIPTION));
-    EXPECT_FALSE(enabled(IDC_STATUS_ADMIN_STATUS));
+    EXPECT_FALSE(m_fixture.enabled(IDC_STATUS_DESCRIPTION));
+    EXPECT_FALSE(m_fixture.enabled(IDC_STATUS_ADMIN_STATUS));
     EXPECT_EQ(page.m_loaded, 1);
 
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "2"}));
     m_fixture.settle();
-    EXPECT_THAT(calls(), ElementsAre(HasSubstr("SetInstance"), HasSubstr("RequestRow")));
-    EXPECT_THAT(calls()[0], HasSubstr("[1.2]"));
-    EXPECT_EQ(read("Slot/Port"), "1 / 2");
-    EXPECT_EQ(read("Admin Status"), "enabled");
-    EXPECT_TRUE(enabled(IDC_STATUS_DESCRIPTION));
+    EXPECT_THAT(m_fixture.componentCalls(),
+                ElementsAre(HasSubstr("SetInstance"), HasSubstr("RequestRow")));
+    EXPECT_THAT(m_fixture.componentCalls()[0], HasSubstr("[1.2]"));
+    EXPECT_EQ(m_fixture.read("Slot/Port"), "1 / 2");
+    EXPECT_EQ(m_fixture.read("Admin Status"), "enabled");
+    EXPECT_TRUE(m_fixture.enabled(IDC_STATUS_DESCRIPTION));
 
     ASSERT_TRUE(m_fixture.driver().type("Description", "Lab printer"));
     ASSERT_TRUE(m_fixture.driver().choose("Admin Status", "disabled"));
     EXPECT_TRUE(page.IsModified());
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(m_fixture.driver().press("Apply"));
     m_fixture.settle();
 
-    const std::vector<std::string> road = calls();
+    const std::vector<std::string> road = m_fixture.componentCalls();
     ASSERT_GE(road.size(), 6u);
     EXPECT_THAT(road[0], HasSubstr("SetInstance"));
     EXPECT_THAT(road[1], HasSubstr("SetString"));
@@ -122,28 +96,29 @@ TEST_F(StatusPageTest, RoadOfOneChangeFromActivationToTheChangedList) {
     EXPECT_THAT(road[3], HasSubstr("SetReRead"));
     EXPECT_THAT(road[3], HasSubstr(", 0)"));
     EXPECT_THAT(road[4], HasSubstr("SendSet"));
-    EXPECT_EQ(trace().linesStartingWith("RequestTable").size(), 1u);
-    EXPECT_EQ(switchText("phyPortDescription", 1, 2), "Lab printer");
-    EXPECT_EQ(switchInteger("phyPortAdmStatus", 1, 2), 2);
+    EXPECT_EQ(m_fixture.trace().linesStartingWith("RequestTable").size(), 1u);
+    EXPECT_EQ(m_fixture.switchText("phyPortDescription", 1, 2), "Lab printer");
+    EXPECT_EQ(m_fixture.switchInteger("phyPortAdmStatus", 1, 2), 2);
 
     const std::vector<Row> list = rows();
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[1].cells[3], "disabled");
     EXPECT_EQ(list[1].cells[5], "Lab printer");
-    EXPECT_EQ(read("Slot/Port"), "1 / 2");  // the chosen port was read again
-    EXPECT_EQ(read("Description"), "Lab printer");
+    EXPECT_EQ(m_fixture.read("Slot/Port"), "1 / 2");  // the chosen port was read again
+    EXPECT_EQ(m_fixture.read("Description"), "Lab printer");
     EXPECT_FALSE(page.IsModified());
 }
 
 TEST_F(StatusPageTest, OnePortIsChosenByItselfAndReadOnce) {
     open(1, 1, {{1, 1}});
     ASSERT_EQ(rows().size(), 1u);
-    EXPECT_EQ(trace().linesStartingWith("RequestRow").size(), 1u);
-    EXPECT_EQ(read("Slot/Port"), "1 / 1");
-    EXPECT_EQ(read("Description"), "Uplink to core");
-    EXPECT_EQ(afx::windows().find(control(IDC_STATUS_PORT_LIST))->rows[0].state & LVIS_SELECTED,
-              static_cast<UINT>(LVIS_SELECTED));
-    EXPECT_EQ(afx::windows().focus(), control(IDC_STATUS_ADMIN_STATUS));
+    EXPECT_EQ(m_fixture.trace().linesStartingWith("RequestRow").size(), 1u);
+    EXPECT_EQ(m_fixture.read("Slot/Port"), "1 / 1");
+    EXPECT_EQ(m_fixture.read("Description"), "Uplink to core");
+    EXPECT_EQ(
+        afx::windows().find(m_fixture.control(IDC_STATUS_PORT_LIST))->rows[0].state & LVIS_SELECTED,
+        static_cast<UINT>(LVIS_SELECTED));
+    EXPECT_EQ(afx::windows().focus(), m_fixture.control(IDC_STATUS_ADMIN_STATUS));
 }
 
 TEST_F(StatusPageTest, ListsOnlySelectedPortsInSlotAndPortOrderWithTheirImages) {
@@ -155,23 +130,23 @@ TEST_F(StatusPageTest, ListsOnlySelectedPortsInSlotAndPortOrderWithTheirImages) 
             << row.cells[0] << "/" << row.cells[1];
     }
     EXPECT_EQ(rows()[3].image, sw::kIconPortNotEnabled);  // 2/7 has no link
-    EXPECT_EQ(read("Slot/Port"), "");
-    EXPECT_FALSE(enabled(IDC_STATUS_ADMIN_STATUS));
+    EXPECT_EQ(m_fixture.read("Slot/Port"), "");
+    EXPECT_FALSE(m_fixture.enabled(IDC_STATUS_ADMIN_STATUS));
 }
 
 TEST_F(StatusPageTest, AdminStatusOutsideEnabledAndDisabledIsNeitherShownNorWritten) {
     m_fixture.simulatedSwitch().write("phyPortAdmStatus", {1, 3}, mib::Value::makeInteger(3));
     open(1, 3, {{1, 3}});
-    EXPECT_EQ(read("Admin Status"), "");
+    EXPECT_EQ(m_fixture.read("Admin Status"), "");
 
     ASSERT_TRUE(m_fixture.driver().type("Description", "under test"));
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(m_fixture.driver().press("Apply"));
     m_fixture.settle();
-    EXPECT_THAT(trace().linesStartingWith("SetInteger"), IsEmpty());
-    EXPECT_EQ(trace().linesStartingWith("SendSet").size(), 1u);
-    EXPECT_EQ(switchText("phyPortDescription", 1, 3), "under test");
-    EXPECT_EQ(switchInteger("phyPortAdmStatus", 1, 3), 3);
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("SetInteger"), IsEmpty());
+    EXPECT_EQ(m_fixture.trace().linesStartingWith("SendSet").size(), 1u);
+    EXPECT_EQ(m_fixture.switchText("phyPortDescription", 1, 3), "under test");
+    EXPECT_EQ(m_fixture.switchInteger("phyPortAdmStatus", 1, 3), 3);
 }
 
 TEST_F(StatusPageTest, DescriptionTakesAtMostThirtyOneCharacters) {
@@ -180,10 +155,10 @@ TEST_F(StatusPageTest, DescriptionTakesAtMostThirtyOneCharacters) {
     const afx::StepResult step = m_fixture.driver().type("Description", typed);
     ASSERT_TRUE(step);
     EXPECT_THAT(step.message, Not(IsEmpty()));
-    EXPECT_EQ(read("Description"), std::string(31, 'd'));
+    EXPECT_EQ(m_fixture.read("Description"), std::string(31, 'd'));
     ASSERT_TRUE(m_fixture.driver().press("Apply"));
     m_fixture.settle();
-    EXPECT_EQ(switchText("phyPortDescription", 1, 1), std::string(31, 'd'));
+    EXPECT_EQ(m_fixture.switchText("phyPortDescription", 1, 1), std::string(31, 'd'));
 }
 
 TEST_F(StatusPageTest, RefusedSetIsReportedChangesNothingAndLeavesNoApplyPending) {
@@ -193,7 +168,7 @@ TEST_F(StatusPageTest, RefusedSetIsReportedChangesNothingAndLeavesNoApplyPending
     ASSERT_TRUE(m_fixture.driver().type("Description", "refused"));
     m_fixture.simulatedSwitch().failNextSet(mib::ErrorStatus::NoAccess);
     m_fixture.driver().expectMessageBox(IDOK, "Error");
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(m_fixture.driver().press("Apply"));
     m_fixture.settle();
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
@@ -201,16 +176,16 @@ TEST_F(StatusPageTest, RefusedSetIsReportedChangesNothingAndLeavesNoApplyPending
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_THAT(shown[0].text, HasSubstr("demo-switch"));
-    EXPECT_THAT(trace().linesStartingWith("RequestTable"), IsEmpty());
-    EXPECT_EQ(switchText("phyPortDescription", 1, 2), "Port 1/2");
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("RequestTable"), IsEmpty());
+    EXPECT_EQ(m_fixture.switchText("phyPortDescription", 1, 2), "Port 1/2");
     EXPECT_EQ(rows()[1].cells[5], "Port 1/2");
 
     // The next row read is an ordinary one, not the end of an apply.
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "1"}));
     m_fixture.settle();
-    EXPECT_THAT(trace().linesStartingWith("RequestTable"), IsEmpty());
-    EXPECT_EQ(read("Slot/Port"), "1 / 1");
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("RequestTable"), IsEmpty());
+    EXPECT_EQ(m_fixture.read("Slot/Port"), "1 / 1");
 }
 
 TEST_F(StatusPageTest, EveryRefusedApplyIsToldAndLeavesThePageToApplyAgain) {
@@ -227,20 +202,20 @@ TEST_F(StatusPageTest, EveryRefusedApplyIsToldAndLeavesThePageToApplyAgain) {
         EXPECT_EQ(m_fixture.driver().shownMessageBoxes().size(), static_cast<std::size_t>(attempt));
         EXPECT_TRUE(page.IsModified()) << attempt;
         EXPECT_TRUE(afx::windows().find(m_fixture.sheet().buttonHandle(ID_APPLY_NOW))->enabled);
-        EXPECT_EQ(read("Description"), "refused twice");
-        EXPECT_EQ(read("Slot/Port"), "1 / 2");
+        EXPECT_EQ(m_fixture.read("Description"), "refused twice");
+        EXPECT_EQ(m_fixture.read("Slot/Port"), "1 / 2");
     }
-    EXPECT_EQ(switchText("phyPortDescription", 1, 2), "Port 1/2");
+    EXPECT_EQ(m_fixture.switchText("phyPortDescription", 1, 2), "Port 1/2");
 
     ASSERT_TRUE(m_fixture.driver().press("Apply"));  // the switch takes it now
     m_fixture.settle();
-    EXPECT_EQ(switchText("phyPortDescription", 1, 2), "refused twice");
+    EXPECT_EQ(m_fixture.switchText("phyPortDescription", 1, 2), "refused twice");
     EXPECT_FALSE(page.IsModified());
 }
 
 TEST_F(StatusPageTest, ApplyAfterAFailedRowReadWritesToThePortTheDetailsShow) {
     open(1, 1, {{1, 1}, {1, 2}, {1, 3}});
-    const std::string before = switchText("phyPortDescription", 1, 3);
+    const std::string before = m_fixture.switchText("phyPortDescription", 1, 3);
     ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "2"}));
     m_fixture.settle();
     m_fixture.transport().failNextRequest(mib::TransportOutcome::Timeout, "no answer");
@@ -248,17 +223,18 @@ TEST_F(StatusPageTest, ApplyAfterAFailedRowReadWritesToThePortTheDetailsShow) {
     ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "3"}));
     m_fixture.settle();
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
-    EXPECT_EQ(read("Slot/Port"), "1 / 2");
+    EXPECT_EQ(m_fixture.read("Slot/Port"), "1 / 2");
 
     ASSERT_TRUE(m_fixture.driver().type("Description", "Shown port"));
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(m_fixture.driver().press("Apply"));
     m_fixture.settle();
-    EXPECT_EQ(switchText("phyPortDescription", 1, 2), "Shown port");
-    EXPECT_EQ(switchText("phyPortDescription", 1, 3), before);
-    EXPECT_THAT(trace().linesStartingWith("PDU SET"), Each(HasSubstr(".1.2=")));
-    EXPECT_EQ(read("Slot/Port"), "1 / 2");  // the list, read again, shows the port written
-    EXPECT_EQ(read("Description"), "Shown port");
+    EXPECT_EQ(m_fixture.switchText("phyPortDescription", 1, 2), "Shown port");
+    EXPECT_EQ(m_fixture.switchText("phyPortDescription", 1, 3), before);
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("PDU SET"), Each(HasSubstr(".1.2=")));
+    EXPECT_EQ(m_fixture.read("Slot/Port"),
+              "1 / 2");  // the list, read again, shows the port written
+    EXPECT_EQ(m_fixture.read("Description"), "Shown port");
     EXPECT_EQ(rows()[1].cells[5], "Shown port");
 }
 
@@ -267,7 +243,8 @@ TEST_F(StatusPageTest, UnreachableRowStopsTheFillWithAnErrorBox) {
     m_fixture.select(1, 1, {{1, 1}, {1, 2}, {1, 3}});
     auto* page = new CEnetPortStatusPage;
     m_fixture.openSheet({page});
-    test_support::ReleaseRequestsOnFirstRow releaser(*page, control(IDC_STATUS_PORT_LIST));
+    test_support::ReleaseRequestsOnFirstRow releaser(*page,
+                                                     m_fixture.control(IDC_STATUS_PORT_LIST));
     m_fixture.driver().expectMessageBox(IDOK, "Error", "Unable to access PhyPort record");
     m_fixture.settle();
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
@@ -282,9 +259,10 @@ TEST_F(StatusPageTest, RefreshForgetsTheChosenPortAndHelpOpensTheStatusTopic) {
     m_fixture.settle();
     ASSERT_TRUE(m_fixture.driver().press("Refresh"));
     m_fixture.settle();
-    EXPECT_EQ(read("Slot/Port"), "");
-    EXPECT_FALSE(enabled(IDC_STATUS_DESCRIPTION));
-    EXPECT_THAT(trace().lines(), Contains(HasSubstr("SetReload")).Times(::testing::Ge(2)));
+    EXPECT_EQ(m_fixture.read("Slot/Port"), "");
+    EXPECT_FALSE(m_fixture.enabled(IDC_STATUS_DESCRIPTION));
+    EXPECT_THAT(m_fixture.trace().lines(),
+                Contains(HasSubstr("SetReload")).Times(::testing::Ge(2)));
 
     ASSERT_TRUE(m_fixture.driver().press("Help"));
     EXPECT_EQ(sw::lastHelpTopic().topic, "Ethernet_port_help\\ethernet_port_status_page");
@@ -302,12 +280,13 @@ TEST_F(StatusPageTest, ApplyKeepsTheChosenPortAfterTheOperatorSortedOnAHeading) 
     ASSERT_TRUE(m_fixture.driver().press("Apply"));
     m_fixture.settle();
 
-    EXPECT_EQ(switchText("phyPortDescription", 2, 1), "Edge");
+    EXPECT_EQ(m_fixture.switchText("phyPortDescription", 2, 1), "Edge");
     EXPECT_THAT(leading(2), ElementsAre("1/1", "1/2", "2/1"));  // the list's own order again
-    EXPECT_EQ(read("Slot/Port"), "2 / 1");
-    EXPECT_EQ(read("Description"), "Edge");
+    EXPECT_EQ(m_fixture.read("Slot/Port"), "2 / 1");
+    EXPECT_EQ(m_fixture.read("Description"), "Edge");
     EXPECT_EQ(rows()[2].cells[5], "Edge");
-    EXPECT_THAT(trace().linesStartingWith("SetInstance"), ::testing::Each(HasSubstr("[2.1]")));
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("SetInstance"),
+                ::testing::Each(HasSubstr("[2.1]")));
 }
 
 TEST_F(StatusPageTest, AbsentAndWrongTypedValuesShowEmptyAndReadAsNotUp) {
@@ -331,8 +310,8 @@ TEST_F(StatusPageTest, AbsentAndWrongTypedValuesShowEmptyAndReadAsNotUp) {
     }
     ASSERT_TRUE(m_fixture.driver().selectRow(kPorts, {"1", "2"}));
     m_fixture.settle();
-    EXPECT_EQ(read("Slot/Port"), "1 / 2");
-    EXPECT_EQ(read("Admin Status"), "enabled");
+    EXPECT_EQ(m_fixture.read("Slot/Port"), "1 / 2");
+    EXPECT_EQ(m_fixture.read("Admin Status"), "enabled");
     m_fixture.agent().SetDictionary(nullptr);
 }
 

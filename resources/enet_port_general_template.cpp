@@ -1,4 +1,4 @@
-#include "resources/module_templates.h"
+#include "resources/enet_port_general_template.h"
 #include "resources/resource_ids.h"
 #include "resources/template_controls.h"
 

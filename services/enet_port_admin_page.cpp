@@ -12,11 +12,11 @@
 #include "framework/dialogs/bridge_address_dialog.h"
 #include "framework/dialogs/port_mirror_dialog.h"
 #include "framework/sw/default_icons.h"
+#include "framework/sw/enum_combo.h"
 #include "framework/sw/help_engine.h"
+#include "framework/sw/list_rows.h"
 #include "framework/sw/sw_functions.h"
 #include "framework/sw/sw_property_sheet.h"
-#include "resources/enet_port_admin_template.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 #include "resources/service_admin_ids.h"
 #include "services/row_columns.h"
@@ -100,11 +100,18 @@ long baselineOf(const CString& text) {
 void fillMappedCombo(CMappedCombo& combo, CMibComm& comm, LPCTSTR variable,
                      const std::vector<int>& mapping) {
     combo.SetMapping(mapping);
-    const short count = comm.GetEnumCount(variable);
-    for (short v = 1; v < count; ++v) {
-        combo.AddMappedString(v, comm.GetEnumText(variable, v));
-    }
+    sw::addMappedEnumTexts(combo, comm, variable, 1, comm.GetEnumCount(variable) - 1);
     combo.SetCurSel(-1);
+}
+
+// "1.2.4.1": the row a set goes to, for the batch's account of what did not change.
+CString indexText(const CStringArray& index) {
+    CString text;
+    for (int i = 0; i < index.GetSize(); ++i) {
+        text += (i ? "." : "");
+        text += index.GetAt(i);
+    }
+    return text;
 }
 
 // One staged value of an Apply.
@@ -117,17 +124,12 @@ struct StagedValue {
 
 }  // namespace
 
-CEnetPortAdminPage::CEnetPortAdminPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_ENET_PORT_ADMIN, &torvik::enetPortAdminTemplate))) {}
+CEnetPortAdminPage::CEnetPortAdminPage() : CSwBasePropPage(IDD_ENET_PORT_ADMIN) {}
 
 CEnetPortAdminPage::~CEnetPortAdminPage() {
     delete m_trunkingSheet;
     m_trunkingSheet = nullptr;
     DeleteRecords();
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
 }
 
 void CEnetPortAdminPage::DoDataExchange(CDataExchange* dx) {
@@ -152,10 +154,9 @@ void CEnetPortAdminPage::DoDataExchange(CDataExchange* dx) {
 
 BOOL CEnetPortAdminPage::OnInitDialog() {
     CSwBasePropPage::OnInitDialog();
-    m_icons = GetDefaultIcons();
-    m_vportList.SetImageList(m_icons, 1);
+    m_vportList.SetImageList(m_icons.acquire(), 1);
     m_vportList.m_bMultiSelect = TRUE;
-    m_groupList.SetImageList(m_icons, 1);
+    m_groupList.SetImageList(m_icons.get(), 1);
     m_vportList.SortOnColumn(0, 1);
     m_groupList.SortOnColumn(0, 1);
     m_groupList.m_nItemImage = sw::kIconGroup;
@@ -185,6 +186,7 @@ void CEnetPortAdminPage::CreateRequests() {
     if (m_vportRequest == 0) {
         m_vportRequest = m_mibComm->OpenRequest(0, kVPortTable, kVPortVariables, 15);
         m_detailRequest = m_mibComm->OpenRequest(0, kVPortTable, kVPortVariables, 15);
+        m_setBatch.attach(m_mibComm, m_detailRequest);
     }
     if (m_groupRequest == 0) {
         m_groupRequest = m_mibComm->OpenListRequest(0, "vlanTable", m_groupListData.GetVarList());
@@ -203,10 +205,8 @@ void CEnetPortAdminPage::FillCombos() {
     fillMappedCombo(m_encapsulationCombo, *m_mibComm, "vportEncapsulation", {1, 2, 3, 6, 7, 8, 9});
     fillMappedCombo(m_bridgeModeCombo, *m_mibComm, "vportBrdgMode", {3, 4, 5});
     m_manualModeCombo.ResetContent();
-    const short count = m_mibComm->GetEnumCount("vportManualMode");
-    for (short v = 1; v < count; ++v) {
-        m_manualModeCombo.AddString(m_mibComm->GetEnumText("vportManualMode", v));
-    }
+    sw::addEnumTexts(m_manualModeCombo, *m_mibComm, "vportManualMode", 1,
+                     m_mibComm->GetEnumCount("vportManualMode") - 1);
     m_manualModeCombo.SetCurSel(-1);
 }
 
@@ -229,7 +229,7 @@ BOOL CEnetPortAdminPage::Refresh() {
     m_vportsLoaded = 0;
     m_groupsLoaded = 0;
     m_learnedLoaded = 0;
-    m_pendingSets.Clear();
+    m_setBatch.abandon();
     m_reReads = 0;
     m_reReadIndex = 0;
     m_reselectAfterRead = false;
@@ -319,7 +319,7 @@ void CEnetPortAdminPage::OnRequestDone(int h) {
     } else if (h == m_detailRequest) {
         if (m_setsInFlight > 0) {
             --m_setsInFlight;
-            if (m_pendingSets.Completed()) {
+            if (m_setBatch.completed(TRUE, 0)) {
                 MessageBox("Configuration Changes Successful.", "Success",
                            MB_OK | MB_ICONINFORMATION);
                 m_reReads = m_selectedCount;
@@ -341,9 +341,9 @@ void CEnetPortAdminPage::OnRequestDone(int h) {
 void CEnetPortAdminPage::OnError(int h) {
     if (h == m_detailRequest && m_setsInFlight > 0) {
         --m_setsInFlight;
-        if (m_pendingSets.Pending() > 0) {
+        if (m_setBatch.isOpen()) {
             MessageBox("Failed to Update Port Configuration.", "Error", MB_OK | MB_ICONEXCLAMATION);
-            m_pendingSets.Clear();
+            m_setBatch.abandon();
         }
         if (m_reReads > 0) {
             MessageBox("Failed to ReRead Port Configuration.", "Error", MB_OK | MB_ICONEXCLAMATION);
@@ -519,8 +519,7 @@ void CEnetPortAdminPage::RebuildVPortList() {
         record->m_description = columns.Text(kDescription);
         m_vportRecords.Add(record);
     }
-    m_vportList.SortOnColumn(1, 1);
-    m_vportList.SortOnColumn(0, 1);
+    sw::sortBySlotAndPort(m_vportList);
     UpdateData(FALSE);
     const int count = m_vportList.GetItemCount();
     if (count == 1) {
@@ -546,9 +545,7 @@ void CEnetPortAdminPage::RebuildVPortList() {
 void CEnetPortAdminPage::OnVPortItemChanged(NMHDR* header, LRESULT* result) {
     *result = 0;
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    const bool becameSelected =
-        (change->uNewState & LVIS_SELECTED) != 0 && (change->uOldState & LVIS_SELECTED) == 0;
-    if (!becameSelected || m_rebuilding || change->iItem < 0) {
+    if (!sw::rowBecameSelected(*change) || m_rebuilding) {
         return;
     }
     m_selectedCount = static_cast<int>(m_vportList.GetSelectedCount());
@@ -739,9 +736,7 @@ void CEnetPortAdminPage::UpdateControls() {
 void CEnetPortAdminPage::OnGroupItemChanged(NMHDR* header, LRESULT* result) {
     *result = 0;
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    const bool becameSelected =
-        (change->uNewState & LVIS_SELECTED) != 0 && (change->uOldState & LVIS_SELECTED) == 0;
-    if (!becameSelected || change->iItem < 0) {
+    if (!sw::rowBecameSelected(*change)) {
         return;
     }
     if (m_currentRow >= 0) {
@@ -857,7 +852,7 @@ BOOL CEnetPortAdminPage::OnApply() {
     }
 
     const int sends = static_cast<int>(plan.size());
-    m_pendingSets.Start(sends);
+    m_setBatch.begin(sends);
     BOOL started = TRUE;
     for (int k = 0; k < sends; ++k) {
         RowSets& sets = plan[static_cast<std::size_t>(k)];
@@ -871,17 +866,17 @@ BOOL CEnetPortAdminPage::OnApply() {
         }
         CreateWaitCursor();
         m_mibComm->SetReRead(m_detailRequest, FALSE);
-        m_mibComm->SetSetDelay(m_detailRequest, services::SetBatch::DelayOf(k, sends));
-        started = m_mibComm->SendSet(m_detailRequest);
+        started = m_setBatch.send(indexText(sets.index));
         if (!started) {
             // The sets not sent will never complete.
-            for (int left = k; left < sends; ++left) {
-                m_pendingSets.NotStarted();
+            for (int left = k + 1; left < sends; ++left) {
+                m_setBatch.skip(indexText(plan[static_cast<std::size_t>(left)].index));
             }
             break;
         }
         ++m_setsInFlight;
     }
+    m_setBatch.endSending();
     return started;
 }
 
@@ -915,6 +910,7 @@ void CEnetPortAdminPage::EndReReadChain() {
 }
 
 void CEnetPortAdminPage::ReleaseRequests() {
+    m_setBatch.detach();
     for (long* request : {&m_vportRequest, &m_detailRequest, &m_groupRequest, &m_bridgeTableRequest,
                           &m_mirrorRequest}) {
         m_mibComm->ReleaseRequest(*request);

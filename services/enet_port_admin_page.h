@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "framework/afx/afxwin.h"
+#include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/mapped_combo.h"
 #include "framework/sw/numeric_edit.h"
+#include "framework/sw/pending_set_batch.h"
 #include "framework/sw/sw_base_prop_page.h"
 #include "services/learned_mac_index.h"
-#include "services/set_batch.h"
 #include "services/vport_record.h"
 
 class CSwPropertySheet;
@@ -89,7 +90,7 @@ private:
     int m_controlsReady = 0;
     int m_floodLimitEditable = 0;
     CString m_portFloodLimit;
-    services::SetBatch m_pendingSets;
+    sw::PendingSetBatch m_setBatch;
     // Sets sent and not yet completed, whether or not the batch was given up after a
     // failure: their completions are never taken for a read of the current row.
     int m_setsInFlight = 0;
@@ -107,7 +108,7 @@ private:
     CListData m_vportListData;
     CListData m_groupListData;
     int m_portType = 0;
-    CImageList* m_icons = nullptr;
+    sw::DefaultIconsLease m_icons;
     CObArray m_vportRecords;
     long m_baselineGroup = -1;
     long m_baselineAdminState = -1;

@@ -38,7 +38,7 @@ protected:
                              CEnetPortAdminPage* page = nullptr) {
         const sw::SlotPort first = selected.front();
         m_fixture.select(first.slot, first.port, std::move(selected));
-        trace().setRecording(true);
+        m_fixture.trace().setRecording(true);
         m_page = page ? page : new CEnetPortAdminPage;
         m_fixture.openSheet({m_page});
         loadChassis();
@@ -59,25 +59,9 @@ protected:
         }
     }
     afx::OperatorDriver& driver() { return m_fixture.driver(); }
-    HWND control(int id) { return driver().find(afx::ControlRef::withId(id)).hwnd; }
-    const std::vector<afx::ListRow>& listRows(int id) {
-        return afx::windows().find(control(id))->rows;
+    std::vector<std::string> calls(const char* prefix) {
+        return m_fixture.trace().linesStartingWith(prefix);
     }
-    std::vector<std::string> column(int id, std::size_t cell) {
-        std::vector<std::string> out;
-        for (const afx::ListRow& r : listRows(id)) {
-            out.push_back(cell < r.cells.size() ? r.cells[cell] : "<none>");
-        }
-        return out;
-    }
-    std::string read(const char* label) {
-        std::string value;
-        EXPECT_TRUE(driver().read(label, value)) << label;
-        return value;
-    }
-    bool enabled(int id) { return afx::windows().find(control(id))->enabled; }
-    mib::MibTrace& trace() { return m_fixture.agent().GetTrace(); }
-    std::vector<std::string> calls(const char* prefix) { return trace().linesStartingWith(prefix); }
     void selectRows(std::vector<int> rows) {
         ASSERT_TRUE(driver().selectRows(kVPorts, {rows.front()}));
         m_fixture.settle();
@@ -100,13 +84,11 @@ protected:
     }
     long vportInteger(const char* variable, std::uint32_t port, std::uint32_t service,
                       std::uint32_t instance) {
-        auto value = m_fixture.simulatedSwitch().read(variable, {1, port, service, instance});
-        return value ? static_cast<long>(value->integer) : -999;
+        return m_fixture.switchInteger(variable, {1, port, service, instance});
     }
     std::string vportText(const char* variable, std::uint32_t port, std::uint32_t service,
                           std::uint32_t instance) {
-        auto value = m_fixture.simulatedSwitch().read(variable, {1, port, service, instance});
-        return value ? value->octets : "<none>";
+        return m_fixture.switchText(variable, {1, port, service, instance});
     }
 
     CNxChassisInfo m_chassis;
@@ -116,24 +98,25 @@ protected:
 
 TEST_F(ServiceAdminPageTest, ReadsGroupsThenVirtualPortsAndListsOnlySelectedPorts) {
     CEnetPortAdminPage& page = open();
-    const std::vector<std::string> reads = trace().linesStartingWith("Request");
+    const std::vector<std::string> reads = m_fixture.trace().linesStartingWith("Request");
     ASSERT_THAT(reads, SizeIs(2));
     EXPECT_THAT(reads[0], HasSubstr("RequestTable(3)"));  // groups first
     EXPECT_THAT(reads[1], HasSubstr("RequestTable(1)"));
-    EXPECT_THAT(column(IDC_ADMIN_VPORT_LIST, 1), ElementsAre("1", "1", "1", "2", "2"));
-    EXPECT_THAT(column(IDC_ADMIN_VPORT_LIST, 2),
+    EXPECT_THAT(m_fixture.column(IDC_ADMIN_VPORT_LIST, 1), ElementsAre("1", "1", "1", "2", "2"));
+    EXPECT_THAT(m_fixture.column(IDC_ADMIN_VPORT_LIST, 2),
                 ElementsAre("bridging", "bridging", "ieee8021Q", "ipRouting", "bridging"));
-    EXPECT_THAT(column(IDC_ADMIN_VPORT_LIST, 6), Contains("------------------").Times(5));
-    EXPECT_EQ(listRows(IDC_ADMIN_VPORT_LIST)[3].image, sw::kIconVirtualPortDown);
-    EXPECT_EQ(listRows(IDC_ADMIN_VPORT_LIST)[0].image, sw::kIconVirtualPortUp);
+    EXPECT_THAT(m_fixture.column(IDC_ADMIN_VPORT_LIST, 6), Contains("------------------").Times(5));
+    EXPECT_EQ(m_fixture.rows(IDC_ADMIN_VPORT_LIST)[3].image, sw::kIconVirtualPortDown);
+    EXPECT_EQ(m_fixture.rows(IDC_ADMIN_VPORT_LIST)[0].image, sw::kIconVirtualPortUp);
     // Modes 4 and 5 are the switch's own groups.
-    EXPECT_THAT(column(IDC_ADMIN_GROUP_LIST, 0), ElementsAre("1", "2", "3", "7", "9", "10", "20"));
-    EXPECT_EQ(listRows(IDC_ADMIN_GROUP_LIST)[0].image, sw::kIconGroup);
+    EXPECT_THAT(m_fixture.column(IDC_ADMIN_GROUP_LIST, 0),
+                ElementsAre("1", "2", "3", "7", "9", "10", "20"));
+    EXPECT_EQ(m_fixture.rows(IDC_ADMIN_GROUP_LIST)[0].image, sw::kIconGroup);
     EXPECT_EQ(page.m_loaded, 1);
     for (int id : {IDC_ADMIN_GROUP_NUM, IDC_ADMIN_ADMIN_STATE, IDC_ADMIN_DESCRIPTION,
                    IDC_ADMIN_BRIDGE_ADDRESS, IDC_ADMIN_PORT_MIRRORING, IDC_ADMIN_TRUNKING,
                    IDC_ADMIN_APPLY_ALL}) {
-        EXPECT_FALSE(enabled(id)) << id;
+        EXPECT_FALSE(m_fixture.enabled(id)) << id;
     }
 
     ASSERT_TRUE(driver().press("Help"));
@@ -145,41 +128,41 @@ TEST_F(ServiceAdminPageTest, OneSelectedPortReadsOnlyItsBridgeServiceAndShowsIt)
     open({{1, 2}});
     EXPECT_THAT(calls("SetInstance(1"), ElementsAre(HasSubstr("[1.2.4.1]")));
     EXPECT_THAT(calls("RequestTable(1"), IsEmpty());
-    ASSERT_THAT(listRows(IDC_ADMIN_VPORT_LIST), SizeIs(1));
-    EXPECT_EQ(read("Group Num"), "2");
-    EXPECT_EQ(read("Switch Timer"), "65535");
-    EXPECT_EQ(read("Manual Mode"), "enabled");
-    EXPECT_EQ(read("Bridge Mode"), "transparent");
-    EXPECT_EQ(read("Bridge Protocol"), "ieee8021d");
+    ASSERT_THAT(m_fixture.rows(IDC_ADMIN_VPORT_LIST), SizeIs(1));
+    EXPECT_EQ(m_fixture.read("Group Num"), "2");
+    EXPECT_EQ(m_fixture.read("Switch Timer"), "65535");
+    EXPECT_EQ(m_fixture.read("Manual Mode"), "enabled");
+    EXPECT_EQ(m_fixture.read("Bridge Mode"), "transparent");
+    EXPECT_EQ(m_fixture.read("Bridge Protocol"), "ieee8021d");
     // Group 2 floods nothing: the port's own limit is neither shown nor editable.
-    EXPECT_EQ(read("Flood Limit"), "Disabled");
-    EXPECT_FALSE(enabled(IDC_ADMIN_FLOOD_LIMIT));
-    EXPECT_TRUE(enabled(IDC_ADMIN_DESCRIPTION));
-    EXPECT_TRUE(enabled(IDC_ADMIN_BRIDGE_ADDRESS));
-    EXPECT_TRUE(enabled(IDC_ADMIN_PORT_MIRRORING));
-    EXPECT_TRUE(enabled(IDC_ADMIN_TRUNKING));
+    EXPECT_EQ(m_fixture.read("Flood Limit"), "Disabled");
+    EXPECT_FALSE(m_fixture.enabled(IDC_ADMIN_FLOOD_LIMIT));
+    EXPECT_TRUE(m_fixture.enabled(IDC_ADMIN_DESCRIPTION));
+    EXPECT_TRUE(m_fixture.enabled(IDC_ADMIN_BRIDGE_ADDRESS));
+    EXPECT_TRUE(m_fixture.enabled(IDC_ADMIN_PORT_MIRRORING));
+    EXPECT_TRUE(m_fixture.enabled(IDC_ADMIN_TRUNKING));
 }
 
 TEST_F(ServiceAdminPageTest, LearnedMacsAreReadOnceAndShownPerVirtualPort) {
     open();
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(driver().click("Show Learned MAC"));
     m_fixture.settle();
     EXPECT_THAT(calls("Request"), ElementsAre(HasSubstr("RequestTable(4)")));
     EXPECT_THAT(
-        column(IDC_ADMIN_VPORT_LIST, 6),
+        m_fixture.column(IDC_ADMIN_VPORT_LIST, 6),
         ElementsAre("Multiple", "08:00:20:7A:11:01", "Unknown", "Unknown", "08:00:20:7A:11:02"));
 
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(driver().click("Show Learned MAC"));
     m_fixture.settle();
     EXPECT_THAT(calls("Request"), IsEmpty());
-    EXPECT_THAT(column(IDC_ADMIN_VPORT_LIST, 6), Contains("------------------").Times(5));
+    EXPECT_THAT(m_fixture.column(IDC_ADMIN_VPORT_LIST, 6), Contains("------------------").Times(5));
 
     ASSERT_TRUE(driver().click("Show Learned MAC"));
     m_fixture.settle();
     EXPECT_THAT(calls("Request"), ElementsAre(HasSubstr("RequestTable(1)")));
-    EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 6)[0], "Multiple");
+    EXPECT_EQ(m_fixture.column(IDC_ADMIN_VPORT_LIST, 6)[0], "Multiple");
 }
 
 TEST_F(ServiceAdminPageTest, RefreshWithLearnedMacsShownReadsAllThreeTablesAgain) {
@@ -187,14 +170,14 @@ TEST_F(ServiceAdminPageTest, RefreshWithLearnedMacsShownReadsAllThreeTablesAgain
     ASSERT_TRUE(driver().click("Show Learned MAC"));
     m_fixture.settle();
     m_fixture.simulatedSwitch().write("vportVlanNumber", {1, 1, 4, 1}, mib::Value::makeInteger(9));
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(driver().press("Refresh"));
     m_fixture.settle();
     EXPECT_THAT(calls("Request"),
                 ElementsAre(HasSubstr("RequestTable(3)"), HasSubstr("RequestTable(4)"),
                             HasSubstr("RequestTable(1)")));
-    EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 4)[0], "9");
-    EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 6)[0], "Multiple");
+    EXPECT_EQ(m_fixture.column(IDC_ADMIN_VPORT_LIST, 4)[0], "9");
+    EXPECT_EQ(m_fixture.column(IDC_ADMIN_VPORT_LIST, 6)[0], "Multiple");
     EXPECT_EQ(page.m_loaded, 1);
 }
 
@@ -202,13 +185,13 @@ TEST_F(ServiceAdminPageTest, ChangeToTwoOfThreeRowsWritesOnlyTheChangedSetting) 
     open();
     selectRows({0, 1, 4});
     // Several rows share the current row's values; the description is not theirs to share.
-    EXPECT_EQ(read("Description"), "");
-    EXPECT_FALSE(enabled(IDC_ADMIN_DESCRIPTION));
-    EXPECT_FALSE(enabled(IDC_ADMIN_BRIDGE_ADDRESS));
+    EXPECT_EQ(m_fixture.read("Description"), "");
+    EXPECT_FALSE(m_fixture.enabled(IDC_ADMIN_DESCRIPTION));
+    EXPECT_FALSE(m_fixture.enabled(IDC_ADMIN_BRIDGE_ADDRESS));
     ASSERT_TRUE(driver().choose("Admin State", "disabled"));
     ASSERT_TRUE(driver().selectRows(kVPorts, {4}, afx::SelectMode::Ctrl));  // off again
     m_fixture.settle();
-    trace().clear();
+    m_fixture.trace().clear();
     applyAndSettle();
 
     EXPECT_THAT(calls("SetInteger"),
@@ -225,8 +208,8 @@ TEST_F(ServiceAdminPageTest, ChangeToTwoOfThreeRowsWritesOnlyTheChangedSetting) 
     EXPECT_THAT(calls("RequestTable(1"), SizeIs(1));
     EXPECT_THAT(calls("RequestRow(2"), SizeIs(1));
     EXPECT_THAT(calls("RequestRow(5"), SizeIs(1));
-    EXPECT_EQ(read("Admin State"), "disabled");
-    EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 5)[1], "down");
+    EXPECT_EQ(m_fixture.read("Admin State"), "disabled");
+    EXPECT_EQ(m_fixture.column(IDC_ADMIN_VPORT_LIST, 5)[1], "down");
     EXPECT_FALSE(m_page->IsModified());
 }
 
@@ -234,7 +217,7 @@ TEST_F(ServiceAdminPageTest, ApplyAllSettingsWritesEverySettingWithinItsRules) {
     open();
     selectRows({0, 2});
     ASSERT_TRUE(driver().click("Apply All Settings"));
-    trace().clear();
+    m_fixture.trace().clear();
     applyAndSettle();
 
     const std::vector<std::string> sets = calls("Set");
@@ -261,30 +244,30 @@ TEST_F(ServiceAdminPageTest, ApplyAllSettingsWritesEverySettingWithinItsRules) {
 TEST_F(ServiceAdminPageTest, GroupClickFillsGroupNumAndFloodLimitFollowsTheGroup) {
     open();
     selectRows({0});
-    EXPECT_EQ(read("Flood Limit"), "64000");
-    EXPECT_TRUE(enabled(IDC_ADMIN_FLOOD_LIMIT));
+    EXPECT_EQ(m_fixture.read("Flood Limit"), "64000");
+    EXPECT_TRUE(m_fixture.enabled(IDC_ADMIN_FLOOD_LIMIT));
 
     ASSERT_TRUE(driver().selectRow("Available Groups", {"3"}));
-    EXPECT_EQ(read("Group Num"), "3");
-    EXPECT_EQ(read("Flood Limit"), "500");
-    EXPECT_FALSE(enabled(IDC_ADMIN_FLOOD_LIMIT));
+    EXPECT_EQ(m_fixture.read("Group Num"), "3");
+    EXPECT_EQ(m_fixture.read("Flood Limit"), "500");
+    EXPECT_FALSE(m_fixture.enabled(IDC_ADMIN_FLOOD_LIMIT));
     EXPECT_TRUE(m_page->IsModified());
     ASSERT_TRUE(driver().selectRow("Available Groups", {"2"}));
-    EXPECT_EQ(read("Flood Limit"), "Disabled");
+    EXPECT_EQ(m_fixture.read("Flood Limit"), "Disabled");
 
-    trace().clear();
+    m_fixture.trace().clear();
     applyAndSettle();
     EXPECT_THAT(calls("Set"), Not(Contains(HasSubstr("vportFloodLimit"))));
     EXPECT_EQ(vportInteger("vportVlanNumber", 1, 4, 1), 2);
     EXPECT_EQ(vportInteger("vportFloodLimit", 1, 4, 1), 64000);
-    EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 4)[0], "2");
+    EXPECT_EQ(m_fixture.column(IDC_ADMIN_VPORT_LIST, 4)[0], "2");
 }
 
 TEST_F(ServiceAdminPageTest, GroupClickWithoutCurrentRowIsUndone) {
     open();
     ASSERT_TRUE(driver().selectRow("Available Groups", {"7"}));
-    EXPECT_EQ(read("Group Num"), "");
-    for (const afx::ListRow& row : listRows(IDC_ADMIN_GROUP_LIST)) {
+    EXPECT_EQ(m_fixture.read("Group Num"), "");
+    for (const afx::ListRow& row : m_fixture.rows(IDC_ADMIN_GROUP_LIST)) {
         EXPECT_EQ(row.state & LVIS_SELECTED, 0u);
     }
 }
@@ -293,7 +276,7 @@ TEST_F(ServiceAdminPageTest, SwitchTimerLimits) {
     open({{1, 2}});
     ASSERT_TRUE(driver().type("Switch Timer", "65536"));
     driver().expectMessageBox(IDOK, "Error", "SwitchTimer must be\n 0 <= and <= 65535");
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(driver().press("Apply"));
     m_fixture.settle();
     ASSERT_TRUE(driver().verifyAllExpectedShown());
@@ -302,7 +285,7 @@ TEST_F(ServiceAdminPageTest, SwitchTimerLimits) {
 
     // The digits-only field cannot take a sign; a text put there otherwise is still checked.
     ASSERT_TRUE(driver().type("Switch Timer", "1"));
-    afx::windows().setText(control(IDC_ADMIN_SWITCH_TIMER), "-1");
+    afx::windows().setText(m_fixture.control(IDC_ADMIN_SWITCH_TIMER), "-1");
     driver().expectMessageBox(IDOK, "Error", "SwitchTimer must be\n 0 <= and <= 65535");
     ASSERT_TRUE(driver().press("Apply"));
     m_fixture.settle();
@@ -323,7 +306,7 @@ TEST_F(ServiceAdminPageTest, ApplyWithoutChangeSendsNothing) {
     selectRows({1});
     ASSERT_TRUE(driver().click("Apply All Settings"));
     ASSERT_TRUE(driver().click("Apply All Settings"));  // off again: nothing differs
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(driver().press("Apply"));
     m_fixture.settle();
     EXPECT_THAT(calls("Set"), IsEmpty());
@@ -337,8 +320,8 @@ TEST_F(ServiceAdminPageTest, OkWithRowsSelectedButNoneReadSendsNothing) {
     m_fixture.transport().setLatencyMs(50);
     ASSERT_TRUE(driver().selectRows(kVPorts, {0}));
     ASSERT_TRUE(driver().selectRows(kVPorts, {1}, afx::SelectMode::Ctrl));
-    EXPECT_EQ(read("Group Num"), "");
-    trace().clear();
+    EXPECT_EQ(m_fixture.read("Group Num"), "");
+    m_fixture.trace().clear();
     ASSERT_TRUE(driver().press("OK"));
     run(200);
     EXPECT_THAT(calls("Set"), IsEmpty());
@@ -351,19 +334,19 @@ TEST_F(ServiceAdminPageTest, GroupThatIsNotConfiguredIsRefusedByTheSwitch) {
     selectRows({1});
     ASSERT_TRUE(driver().type("Group Num", "99"));
     driver().expectMessageBox(IDOK, "Error", "Failed to Update Port Configuration.");
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(driver().press("Apply"));
     m_fixture.advance(3000);
     ASSERT_TRUE(driver().verifyAllExpectedShown());
     EXPECT_EQ(vportInteger("vportVlanNumber", 1, 4, 2), 2);
     EXPECT_THAT(calls("RequestRow(1"), IsEmpty());  // no re-reads after a failure
     EXPECT_TRUE(m_page->IsModified());
-    EXPECT_EQ(read("Group Num"), "99");
+    EXPECT_EQ(m_fixture.read("Group Num"), "99");
 
     // The next row read is taken as a read, not as the end of the failed apply.
     selectRows({4});
-    EXPECT_EQ(read("Group Num"), "2");
-    EXPECT_EQ(read("Switch Timer"), "65535");
+    EXPECT_EQ(m_fixture.read("Group Num"), "2");
+    EXPECT_EQ(m_fixture.read("Switch Timer"), "65535");
 }
 
 TEST_F(ServiceAdminPageTest, ReReadChainStopsCleanlyWhenTheSelectionShrank) {
@@ -384,8 +367,8 @@ TEST_F(ServiceAdminPageTest, ReReadChainStopsCleanlyWhenTheSelectionShrank) {
     run(1000);
     EXPECT_EQ(vportInteger("vportManualMode", 2, 4, 1), 2);
     EXPECT_EQ(vportInteger("vportManualMode", 1, 4, 2), 2);
-    EXPECT_THAT(listRows(IDC_ADMIN_VPORT_LIST), SizeIs(5));
-    EXPECT_EQ(read("Manual Mode"), "enabled");
+    EXPECT_THAT(m_fixture.rows(IDC_ADMIN_VPORT_LIST), SizeIs(5));
+    EXPECT_EQ(m_fixture.read("Manual Mode"), "enabled");
     EXPECT_THAT(driver().shownMessageBoxes(), SizeIs(1));
 }
 
@@ -406,46 +389,48 @@ TEST_F(ServiceAdminPageTest, ReReadThatFailsIsReportedAndTheListIsReadWhole) {
     ASSERT_TRUE(driver().verifyAllExpectedShown());
     EXPECT_EQ(driver().shownMessageBoxes().back().style,
               static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-    EXPECT_THAT(listRows(IDC_ADMIN_VPORT_LIST), SizeIs(5));
-    EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 5)[4], "down");
+    EXPECT_THAT(m_fixture.rows(IDC_ADMIN_VPORT_LIST), SizeIs(5));
+    EXPECT_EQ(m_fixture.column(IDC_ADMIN_VPORT_LIST, 5)[4], "down");
 }
 
 TEST_F(ServiceAdminPageTest, UnreachableRowsStopTheFillsWithTheirMessages) {
     m_fixture.select(1, 1, {{1, 1}, {1, 2}});
     auto* page = new CEnetPortAdminPage;
     m_fixture.openSheet({page});
-    test_support::ReleaseRequestsOnFirstRow releaser(*page, control(IDC_ADMIN_GROUP_LIST));
+    test_support::ReleaseRequestsOnFirstRow releaser(*page,
+                                                     m_fixture.control(IDC_ADMIN_GROUP_LIST));
     driver().expectMessageBox(IDOK, "Error", "Unable to access Vlan record");
     m_fixture.settle();
     ASSERT_TRUE(driver().verifyAllExpectedShown());
     EXPECT_EQ(driver().shownMessageBoxes().at(0).style, static_cast<UINT>(MB_OK));
-    EXPECT_THAT(listRows(IDC_ADMIN_GROUP_LIST), SizeIs(1));
+    EXPECT_THAT(m_fixture.rows(IDC_ADMIN_GROUP_LIST), SizeIs(1));
 }
 
 TEST_F(ServiceAdminPageTest, UnreachableVirtualPortRowStopsTheList) {
     m_fixture.select(1, 1, {{1, 1}, {1, 2}});
     auto* page = new CEnetPortAdminPage;
     m_fixture.openSheet({page});
-    test_support::ReleaseRequestsOnFirstRow releaser(*page, control(IDC_ADMIN_VPORT_LIST));
+    test_support::ReleaseRequestsOnFirstRow releaser(*page,
+                                                     m_fixture.control(IDC_ADMIN_VPORT_LIST));
     driver().expectMessageBox(IDOK, "Error", "Unable to access vPort record");
     m_fixture.settle();
     ASSERT_TRUE(driver().verifyAllExpectedShown());
-    EXPECT_THAT(listRows(IDC_ADMIN_VPORT_LIST), SizeIs(1));
+    EXPECT_THAT(m_fixture.rows(IDC_ADMIN_VPORT_LIST), SizeIs(1));
 }
 
 TEST_F(ServiceAdminPageTest, MirroringStatusOnlyForPortsThatMirror) {
     open();
     selectRows({0});
-    EXPECT_EQ(read("Port Mirroring:"), "enabled");
-    EXPECT_TRUE(enabled(IDC_ADMIN_PORT_MIRRORING));
+    EXPECT_EQ(m_fixture.read("Port Mirroring:"), "enabled");
+    EXPECT_TRUE(m_fixture.enabled(IDC_ADMIN_PORT_MIRRORING));
 
     // 3/12 is a port type without mirroring: "N/A" and no mirroring read.
-    trace().clear();
+    m_fixture.trace().clear();
     open({{3, 12}});
-    EXPECT_EQ(read("Port Mirroring:"), "N/A");
+    EXPECT_EQ(m_fixture.read("Port Mirroring:"), "N/A");
     EXPECT_THAT(calls("RequestRow(5"), IsEmpty());
-    EXPECT_FALSE(enabled(IDC_ADMIN_PORT_MIRRORING));
-    EXPECT_TRUE(enabled(IDC_ADMIN_BRIDGE_ADDRESS));
+    EXPECT_FALSE(m_fixture.enabled(IDC_ADMIN_PORT_MIRRORING));
+    EXPECT_TRUE(m_fixture.enabled(IDC_ADMIN_BRIDGE_ADDRESS));
 }
 
 TEST_F(ServiceAdminPageTest, ValueTheSwitchAnswersBadlyShowsEmptyAndIsNeverWrittenBack) {
@@ -454,12 +439,12 @@ TEST_F(ServiceAdminPageTest, ValueTheSwitchAnswersBadlyShowsEmptyAndIsNeverWritt
                                       mib::Value::makeString("seven"));
     m_fixture.simulatedSwitch().write("vportBrdgMode", {1, 1, 4, 2}, mib::Value::makeString("?"));
     open();
-    EXPECT_EQ(column(IDC_ADMIN_VPORT_LIST, 4)[1], "");
+    EXPECT_EQ(m_fixture.column(IDC_ADMIN_VPORT_LIST, 4)[1], "");
     selectRows({1});
-    EXPECT_EQ(read("Group Num"), "");
-    EXPECT_EQ(read("Bridge Mode"), "");
+    EXPECT_EQ(m_fixture.read("Group Num"), "");
+    EXPECT_EQ(m_fixture.read("Bridge Mode"), "");
     ASSERT_TRUE(driver().click("Apply All Settings"));
-    trace().clear();
+    m_fixture.trace().clear();
     applyAndSettle();
     EXPECT_THAT(calls("Set"), Not(Contains(HasSubstr("vportVlanNumber"))));
     EXPECT_THAT(calls("Set"), Not(Contains(HasSubstr("vportBrdgMode"))));
@@ -477,7 +462,7 @@ TEST_F(ServiceAdminPageTest, RefusedSetShowsTheFailureAndKeepsWhatWasTyped) {
     EXPECT_EQ(driver().shownMessageBoxes().back().style,
               static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(vportText("vportDescription", 1, 4, 1), "Core bridge");
-    EXPECT_EQ(read("Description"), "refused");
+    EXPECT_EQ(m_fixture.read("Description"), "refused");
 }
 
 }  // namespace

@@ -3,10 +3,8 @@
 #include "framework/sw/default_icons.h"
 #include "framework/sw/help_engine.h"
 #include "framework/sw/sw_functions.h"
-#include "resources/port_view_templates.h"
 #include "resources/resource_ids.h"
 #include "resources/trunk_ids.h"
-#include "resources/trunk_templates.h"
 #include "services/modify_trunk_service_dialog.h"
 
 IMPLEMENT_DYNCREATE(CEnetTrunkPage, CPropertyPage)
@@ -22,15 +20,9 @@ constexpr const char* kNoDescription = "<No Service Description>";
 
 }  // namespace
 
-CEnetTrunkPage::CEnetTrunkPage()
-    : CSwBasePropPage(static_cast<UINT>(
-          torvik::ensureModuleTemplate(IDD_ENET_TRUNK, &torvik::enetTrunkTemplate))) {}
+CEnetTrunkPage::CEnetTrunkPage() : CSwBasePropPage(IDD_ENET_TRUNK) {}
 
-CEnetTrunkPage::~CEnetTrunkPage() {
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
-}
+CEnetTrunkPage::~CEnetTrunkPage() = default;
 
 void CEnetTrunkPage::DoDataExchange(CDataExchange* dx) {
     CSwBasePropPage::DoDataExchange(dx);
@@ -49,8 +41,7 @@ void CEnetTrunkPage::TakeKindVariables() {
 
 BOOL CEnetTrunkPage::OnInitDialog() {
     CSwBasePropPage::OnInitDialog();
-    m_icons = GetDefaultIcons();
-    m_list.SetImageList(m_icons, 1);
+    m_list.SetImageList(m_icons.acquire(), 1);
     m_list.m_nItemImage = sw::kIconGroup;
     m_list.SortOnColumn(0, 1);
     UpdateData(FALSE);

@@ -3,6 +3,7 @@
 // it carries. "Create/Modify..." runs the Modify Trunking Service dialog and reads again.
 
 #include "framework/afx/afxwin.h"
+#include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/sw_base_prop_page.h"
 #include "services/trunk_service_kind.h"
@@ -45,7 +46,7 @@ private:
 
     CListData m_groupListData;
     CUIntArray m_servicedGroups;
-    CImageList* m_icons = nullptr;
+    sw::DefaultIconsLease m_icons;
     torvik::TrunkServiceVariables m_vars{};
     CSwListCtrl m_list;
     CString m_description;

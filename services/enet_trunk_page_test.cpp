@@ -52,21 +52,19 @@ protected:
         m_fixture.settle();
         return *page;
     }
-    HWND control(int id) { return m_fixture.driver().find(afx::ControlRef::withId(id)).hwnd; }
-    std::string text(int id) { return afx::windows().find(control(id))->text; }
-    std::vector<std::string> rows() { return listRows(control(IDC_TRUNK_GROUP_LIST)); }
-    mib::MibTrace& trace() { return m_fixture.agent().GetTrace(); }
+    std::vector<std::string> rows() { return listRows(m_fixture.control(IDC_TRUNK_GROUP_LIST)); }
 
     test_support::PageFixture m_fixture;
 };
 
 TEST_F(TrunkPageTest, ShowsTheServiceOfItsPortAndTheGroupsItCarries) {
     CEnetTrunkPage& page = open(1, 1);
-    EXPECT_EQ(text(IDC_TRUNK_SLOT_PORT), "1 / 1");
-    EXPECT_EQ(text(IDC_TRUNK_DESCRIPTION_GROUP), "802.1Q Service Description");
-    EXPECT_EQ(text(IDC_TRUNK_DESCRIPTION), "Backbone trunk");
+    EXPECT_EQ(m_fixture.text(IDC_TRUNK_SLOT_PORT), "1 / 1");
+    EXPECT_EQ(m_fixture.text(IDC_TRUNK_DESCRIPTION_GROUP), "802.1Q Service Description");
+    EXPECT_EQ(m_fixture.text(IDC_TRUNK_DESCRIPTION), "Backbone trunk");
     EXPECT_THAT(rows(), ElementsAre("2 Engineering", "3 Sales", "7 Voice"));
-    for (const afx::ListRow& row : afx::windows().find(control(IDC_TRUNK_GROUP_LIST))->rows) {
+    for (const afx::ListRow& row :
+         afx::windows().find(m_fixture.control(IDC_TRUNK_GROUP_LIST))->rows) {
         EXPECT_EQ(row.image, sw::kIconGroup);
     }
     EXPECT_EQ(page.m_loaded, 1);
@@ -74,63 +72,68 @@ TEST_F(TrunkPageTest, ShowsTheServiceOfItsPortAndTheGroupsItCarries) {
     EXPECT_FALSE(page.IsModified());
 
     // Services, then members, then groups, each read once, in that order.
-    const std::vector<std::string> reads = trace().linesStartingWith("RequestTable");
+    const std::vector<std::string> reads = m_fixture.trace().linesStartingWith("RequestTable");
     ASSERT_EQ(reads.size(), 3u);
     EXPECT_EQ(reads[0], "RequestTable(" + std::to_string(page.m_servicesRequest) + ")");
     EXPECT_EQ(reads[1], "RequestTable(" + std::to_string(page.m_membersRequest) + ")");
     EXPECT_EQ(reads[2], "RequestTable(" + std::to_string(page.m_groupRequest) + ")");
-    EXPECT_THAT(trace().linesStartingWith("SendSet"), IsEmpty());
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("SendSet"), IsEmpty());
 }
 
 TEST_F(TrunkPageTest, NoServiceAndAnEmptyDescriptionBothShowNoServiceDescription) {
     CEnetTrunkPage& bare = open(1, 5);  // no service at all
-    EXPECT_EQ(text(IDC_TRUNK_DESCRIPTION), "<No Service Description>");
+    EXPECT_EQ(m_fixture.text(IDC_TRUNK_DESCRIPTION), "<No Service Description>");
     EXPECT_THAT(rows(), IsEmpty());
     EXPECT_EQ(bare.m_noDescription, 1);
 
     CEnetTrunkPage& unnamed = open(1, 2);  // a service with an empty description
-    EXPECT_EQ(text(IDC_TRUNK_DESCRIPTION), "<No Service Description>");
+    EXPECT_EQ(m_fixture.text(IDC_TRUNK_DESCRIPTION), "<No Service Description>");
     EXPECT_THAT(rows(), ElementsAre("9 Guests"));  // listed whatever its mode
     EXPECT_EQ(unnamed.m_noDescription, 1);
 }
 
-TEST_F(TrunkPageTest, EachServiceKindIsChosenByItsFlagInOrder) {
-    struct Case {
-        int dot10, dot1Q, domainBridging;
-        int slot, port;
-        const char* title;
-        const char* description;
-        std::vector<std::string> groups;
-    };
-    const Case cases[] = {
-        {1, 0, 0, 2, 2, "802.10 Service Description", "Secure trunk", {"2 Engineering"}},
-        {1, 1, 1, 2, 2, "802.10 Service Description", "Secure trunk", {"2 Engineering"}},
-        {0,
-         1,
-         1,
-         1,
-         1,
-         "802.1Q Service Description",
-         "Backbone trunk",
-         {"2 Engineering", "3 Sales", "7 Voice"}},
-        {0,
-         0,
-         1,
-         2,
-         3,
-         "Domain Bridging Service Description",
-         "Domain bridge",
-         {"1 Default", "3 Sales"}},
-        {0, 0, 0, 3, 7, "Trunking Service Description", "Legacy trunk", {"7 Voice"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.title);
-        open(c.slot, c.port, new KindPage(c.dot10, c.dot1Q, c.domainBridging));
-        EXPECT_EQ(text(IDC_TRUNK_DESCRIPTION_GROUP), c.title);
-        EXPECT_EQ(text(IDC_TRUNK_DESCRIPTION), c.description);
-        EXPECT_EQ(rows(), c.groups);
-    }
+struct ServiceKindCase {
+    int dot10, dot1Q, domainBridging;
+    int slot, port;
+    const char* title;
+    const char* description;
+    std::vector<std::string> groups;
+};
+
+const ServiceKindCase kServiceKinds[] = {
+    {1, 0, 0, 2, 2, "802.10 Service Description", "Secure trunk", {"2 Engineering"}},
+    {1, 1, 1, 2, 2, "802.10 Service Description", "Secure trunk", {"2 Engineering"}},
+    {0,
+     1,
+     1,
+     1,
+     1,
+     "802.1Q Service Description",
+     "Backbone trunk",
+     {"2 Engineering", "3 Sales", "7 Voice"}},
+    {0,
+     0,
+     1,
+     2,
+     3,
+     "Domain Bridging Service Description",
+     "Domain bridge",
+     {"1 Default", "3 Sales"}},
+    {0, 0, 0, 3, 7, "Trunking Service Description", "Legacy trunk", {"7 Voice"}},
+};
+
+class TrunkServiceKindTest : public TrunkPageTest,
+                             public ::testing::WithParamInterface<ServiceKindCase> {};
+
+TEST_P(TrunkServiceKindTest, EachServiceKindIsChosenByItsFlagInOrder) {
+    const ServiceKindCase& c = GetParam();
+    open(c.slot, c.port, new KindPage(c.dot10, c.dot1Q, c.domainBridging));
+    EXPECT_EQ(m_fixture.text(IDC_TRUNK_DESCRIPTION_GROUP), c.title);
+    EXPECT_EQ(m_fixture.text(IDC_TRUNK_DESCRIPTION), c.description);
+    EXPECT_EQ(rows(), c.groups);
 }
+
+INSTANTIATE_TEST_SUITE_P(Flags, TrunkServiceKindTest, ::testing::ValuesIn(kServiceKinds));
 
 TEST_F(TrunkPageTest, AServicedGroupMissingFromTheGroupTableIsNotListed) {
     auto& sw = m_fixture.simulatedSwitch();
@@ -145,7 +148,8 @@ TEST_F(TrunkPageTest, AGroupRowOutOfReachStopsTheFillButThePageIsLoaded) {
     m_fixture.select(1, 1);
     auto* page = new CEnetTrunkPage;
     m_fixture.openSheet({page});
-    test_support::ReleaseRequestsOnFirstRow releaser(*page, control(IDC_TRUNK_GROUP_LIST));
+    test_support::ReleaseRequestsOnFirstRow releaser(*page,
+                                                     m_fixture.control(IDC_TRUNK_GROUP_LIST));
     m_fixture.driver().expectMessageBox(IDOK, "Error", "Unable to access Group record");
     m_fixture.settle();
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
@@ -168,7 +172,7 @@ TEST_F(TrunkPageTest, WithoutAnAgentRefreshReadsNothingAndLeavesNoWaitCursor) {
 
 TEST_F(TrunkPageTest, SlotAndPortTextAndHelpTopic) {
     open(2, 5);
-    EXPECT_EQ(text(IDC_TRUNK_SLOT_PORT), "2 / 5");
+    EXPECT_EQ(m_fixture.text(IDC_TRUNK_SLOT_PORT), "2 / 5");
     ASSERT_TRUE(m_fixture.driver().press("Help"));
     EXPECT_EQ(sw::lastHelpTopic().topic,
               "Ethernet_port_help\\Ethernet_Port_Trunking_Properties_page");
@@ -193,16 +197,16 @@ TEST_F(TrunkPageTest, GroupsAddedAndRemovedInTheDialogShowAfterTheReRead) {
             m_fixture.settle();
         },
         "Modify 802.1Q Service");
-    trace().clear();
+    m_fixture.trace().clear();
     ASSERT_TRUE(m_fixture.driver().click("Create/Modify..."));
     m_fixture.settle();
     ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
 
     EXPECT_THAT(carriedGroups(m_fixture.simulatedSwitch(), "v8021Q", 1, 1), ElementsAre(2, 7, 10));
     EXPECT_THAT(rows(), ElementsAre("2 Engineering", "7 Voice", "10 Building A"));
-    EXPECT_EQ(text(IDC_TRUNK_DESCRIPTION), "Backbone trunk");
+    EXPECT_EQ(m_fixture.text(IDC_TRUNK_DESCRIPTION), "Backbone trunk");
     // The page read all three tables again once the dialog had closed.
-    EXPECT_GE(trace().linesStartingWith("RequestTable").size(), 3u + 3u);
+    EXPECT_GE(m_fixture.trace().linesStartingWith("RequestTable").size(), 3u + 3u);
 }
 
 TEST_F(TrunkPageTest, APageWithoutDescriptionHandsTheDialogNone) {
@@ -218,7 +222,7 @@ TEST_F(TrunkPageTest, APageWithoutDescriptionHandsTheDialogNone) {
     });
     ASSERT_TRUE(m_fixture.driver().click("Create/Modify..."));
     m_fixture.settle();
-    EXPECT_EQ(text(IDC_TRUNK_DESCRIPTION), "<No Service Description>");
+    EXPECT_EQ(m_fixture.text(IDC_TRUNK_DESCRIPTION), "<No Service Description>");
     EXPECT_THAT(rows(), ElementsAre("9 Guests"));
 }
 

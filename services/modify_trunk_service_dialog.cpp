@@ -5,9 +5,7 @@
 #include "framework/afx/ddx.h"
 #include "framework/sw/help_engine.h"
 #include "framework/sw/sw_functions.h"
-#include "resources/port_view_templates.h"
 #include "resources/trunk_ids.h"
-#include "resources/trunk_templates.h"
 
 IMPLEMENT_DYNAMIC(CModifyTrunkServiceDialog, CSwBaseDialog)
 
@@ -60,9 +58,7 @@ std::vector<int> selectedEntries(CListBox& list) {
 }  // namespace
 
 CModifyTrunkServiceDialog::CModifyTrunkServiceDialog(CWnd* parent)
-    : CSwBaseDialog(static_cast<UINT>(torvik::ensureModuleTemplate(
-                        IDD_MODIFY_TRUNK_SERVICE, &torvik::modifyTrunkServiceTemplate)),
-                    parent) {}
+    : CSwBaseDialog(IDD_MODIFY_TRUNK_SERVICE, parent) {}
 
 CModifyTrunkServiceDialog::~CModifyTrunkServiceDialog() = default;
 

@@ -17,7 +17,6 @@
 namespace {
 
 using test_support::carriedGroups;
-using test_support::listBoxEntries;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -50,23 +49,16 @@ protected:
         ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
     }
     afx::OperatorDriver& driver() { return m_fixture.driver(); }
-    HWND control(int id) { return driver().find(afx::ControlRef::withId(id)).hwnd; }
-    std::vector<std::string> available() {
-        return listBoxEntries(control(IDC_TRUNK_SERVICE_AVAILABLE));
-    }
-    std::vector<std::string> serviced() {
-        return listBoxEntries(control(IDC_TRUNK_SERVICE_SERVICED));
-    }
-    bool enabled(int id) { return afx::windows().find(control(id))->enabled; }
+    std::vector<std::string> available() { return m_fixture.entries(IDC_TRUNK_SERVICE_AVAILABLE); }
+    std::vector<std::string> serviced() { return m_fixture.entries(IDC_TRUNK_SERVICE_SERVICED); }
     std::string description() {
         std::string value;
         EXPECT_TRUE(driver().read("Service Description", value));
         return value;
     }
-    mib::MibTrace& trace() { return m_fixture.agent().GetTrace(); }
     std::vector<std::string> sets() {
         std::vector<std::string> out;
-        for (const std::string& line : test_support::componentCalls(trace())) {
+        for (const std::string& line : m_fixture.componentCalls()) {
             if (line.rfind("Set", 0) == 0 && line.rfind("SetReload", 0) != 0) {
                 out.push_back(line);
             }
@@ -92,8 +84,8 @@ TEST_F(ModifyTrunkServiceTest, OffersConfiguredGroupsButTheOwnAndReservedOnes) {
         // Group 1 is the service's own, 4 and 5 are of modes the switch keeps for itself.
         EXPECT_THAT(available(), ElementsAre("2", "3", "7", "9", "10", "20"));
         EXPECT_THAT(serviced(), ElementsAre("2", "3", "7"));
-        EXPECT_FALSE(enabled(IDC_TRUNK_SERVICE_ADD));
-        EXPECT_FALSE(enabled(IDC_TRUNK_SERVICE_REMOVE));
+        EXPECT_FALSE(m_fixture.enabled(IDC_TRUNK_SERVICE_ADD));
+        EXPECT_FALSE(m_fixture.enabled(IDC_TRUNK_SERVICE_REMOVE));
         EXPECT_FALSE(dialog.IsDirty());
         EXPECT_EQ(dialog.m_loaded, 1);
     });
@@ -137,16 +129,16 @@ TEST_F(ModifyTrunkServiceTest, EachKindIsChosenByItsFlagsAndNamesTheDialog) {
 TEST_F(ModifyTrunkServiceTest, ApplyWritesAddsBeforeRemovesThenPausesASecondAndCloses) {
     run(1, 1, [&](CModifyTrunkServiceDialog& dialog) {
         ASSERT_TRUE(driver().choose(kAvailable, "9"));
-        EXPECT_TRUE(enabled(IDC_TRUNK_SERVICE_ADD));
+        EXPECT_TRUE(m_fixture.enabled(IDC_TRUNK_SERVICE_ADD));
         ASSERT_TRUE(driver().click("Add -->"));
-        EXPECT_FALSE(enabled(IDC_TRUNK_SERVICE_ADD));
+        EXPECT_FALSE(m_fixture.enabled(IDC_TRUNK_SERVICE_ADD));
         ASSERT_TRUE(driver().doubleClick(kServiced, "3"));  // a double-click removes
         ASSERT_TRUE(driver().choose(kAvailable, "20"));
         ASSERT_TRUE(driver().click("Add -->"));
         EXPECT_THAT(serviced(), ElementsAre("2", "7", "9", "20"));
         EXPECT_TRUE(dialog.IsDirty());
 
-        trace().clear();
+        m_fixture.trace().clear();
         ASSERT_TRUE(driver().press("Apply"));
         EXPECT_THAT(dialog.m_changes.GetSize(), 3);
         EXPECT_EQ(dialog.m_changes.GetAt(0), 9u * 65536 + 1);
@@ -163,19 +155,19 @@ TEST_F(ModifyTrunkServiceTest, ApplyWritesAddsBeforeRemovesThenPausesASecondAndC
         EXPECT_THAT(written[8], HasSubstr("[1.1.3]"));
         EXPECT_THAT(written[9], HasSubstr("v8021QCommand, 2"));
         EXPECT_EQ(dialog.m_pendingSets, 4);
-        EXPECT_EQ(trace().linesStartingWith("SendSet").size(), 4u);
+        EXPECT_EQ(m_fixture.trace().linesStartingWith("SendSet").size(), 4u);
 
         // Every set answered: the one-second pause, then one services read and the message.
         m_fixture.settle();
         EXPECT_EQ(dialog.m_pendingSets, 0);
         EXPECT_EQ(dialog.m_modifying, 1);
-        trace().clear();
+        m_fixture.trace().clear();
         m_fixture.advance(999);
         EXPECT_FALSE(dialog.isModalEnded());
-        EXPECT_THAT(trace().linesStartingWith("RequestTable"), IsEmpty());
+        EXPECT_THAT(m_fixture.trace().linesStartingWith("RequestTable"), IsEmpty());
         driver().expectMessageBox(IDOK, "Success", "802.1Q Service now Modified");
         m_fixture.advance(1);
-        EXPECT_EQ(trace().linesStartingWith("RequestTable").size(), 1u);
+        EXPECT_EQ(m_fixture.trace().linesStartingWith("RequestTable").size(), 1u);
         EXPECT_TRUE(dialog.isModalEnded());
     });
     EXPECT_EQ(driver().shownMessageBoxes().back().style,
@@ -204,17 +196,17 @@ TEST_F(ModifyTrunkServiceTest, AnApplyThatSendsNothingLeavesNoApplyUnderWay) {
     run(1, 5, [&](CModifyTrunkServiceDialog& dialog) {
         ASSERT_TRUE(driver().type("Service Description", "x"));
         ASSERT_TRUE(driver().type("Service Description", ""));
-        trace().clear();
+        m_fixture.trace().clear();
         ASSERT_TRUE(driver().press("Apply"));
         m_fixture.advance(2000);
-        EXPECT_THAT(trace().linesStartingWith("SendSet"), IsEmpty());
+        EXPECT_THAT(m_fixture.trace().linesStartingWith("SendSet"), IsEmpty());
         EXPECT_EQ(dialog.m_modifying, 0);
         EXPECT_FALSE(dialog.isModalEnded());
 
         // The next read is a read: the lists are filled, no pause, no message.
         dialog.Refresh();
         m_fixture.advance(2000);
-        EXPECT_EQ(trace().linesStartingWith("RequestTable").size(), 3u);
+        EXPECT_EQ(m_fixture.trace().linesStartingWith("RequestTable").size(), 3u);
         EXPECT_THAT(available(), ElementsAre("1", "2", "3", "7", "9", "10", "20"));
         EXPECT_EQ(dialog.m_loaded, 1);
         EXPECT_FALSE(dialog.isModalEnded());
@@ -253,10 +245,10 @@ TEST_F(ModifyTrunkServiceTest, ASecondApplyWhileSetsArePendingIsRefused) {
         ASSERT_TRUE(driver().choose(kAvailable, "10"));
         ASSERT_TRUE(driver().click("Add -->"));
         ASSERT_TRUE(driver().press("Apply"));
-        trace().clear();
+        m_fixture.trace().clear();
         driver().expectMessageBox(IDOK, "Notice", "An Operation is currently in progress.");
         ASSERT_TRUE(driver().press("Apply"));
-        EXPECT_THAT(trace().linesStartingWith("SendSet"), IsEmpty());
+        EXPECT_THAT(m_fixture.trace().linesStartingWith("SendSet"), IsEmpty());
         driver().expectMessageBox(IDOK, "Success");
         m_fixture.advance(1000);
     });
@@ -271,10 +263,10 @@ TEST_F(ModifyTrunkServiceTest, AGroupCarriedAlreadyIsRefusedAndTheOthersAreAdded
         driver().expectMessageBox(IDOK, "Error", "Group 2 is already in\n the Serviced List.");
         ASSERT_TRUE(driver().click("Add -->"));
         EXPECT_THAT(serviced(), ElementsAre("2", "3", "7", "10"));
-        EXPECT_FALSE(enabled(IDC_TRUNK_SERVICE_ADD));
+        EXPECT_FALSE(m_fixture.enabled(IDC_TRUNK_SERVICE_ADD));
         // Group 10 did go over, so there is something to apply.
         EXPECT_TRUE(dialog.IsDirty());
-        EXPECT_TRUE(enabled(ID_APPLY_NOW));
+        EXPECT_TRUE(m_fixture.enabled(ID_APPLY_NOW));
     });
     EXPECT_EQ(driver().shownMessageBoxes().at(0).style,
               static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
@@ -282,7 +274,7 @@ TEST_F(ModifyTrunkServiceTest, AGroupCarriedAlreadyIsRefusedAndTheOthersAreAdded
 
 TEST_F(ModifyTrunkServiceTest, OnlyOfferedGroupsCanBeChosenAndTheDescriptionIsBounded) {
     run(1, 1, [&](CModifyTrunkServiceDialog& dialog) {
-        trace().clear();
+        m_fixture.trace().clear();
         EXPECT_FALSE(driver().choose(kAvailable, "42"));  // not configured: not on offer
         EXPECT_FALSE(driver().choose(kAvailable, "4"));   // reserved
         const afx::StepResult typed = driver().type("Service Description", std::string(40, 'd'));
@@ -291,7 +283,7 @@ TEST_F(ModifyTrunkServiceTest, OnlyOfferedGroupsCanBeChosenAndTheDescriptionIsBo
         EXPECT_EQ(description(), std::string(CModifyTrunkServiceDialog::kDescriptionLimit, 'd'));
         EXPECT_FALSE(dialog.isModalEnded());
         ASSERT_TRUE(driver().press("Help"));
-        EXPECT_THAT(trace().linesStartingWith("SendSet"), IsEmpty());
+        EXPECT_THAT(m_fixture.trace().linesStartingWith("SendSet"), IsEmpty());
     });
     EXPECT_EQ(sw::lastHelpTopic().topic,
               "Ethernet_port_help\\Ethernet_Port_CreateModify_Trunk_page");
@@ -328,7 +320,7 @@ TEST(ModifyTrunkServiceWithoutAgent, OpensEmptyWaitsForNothingAndCloses) {
     fixture.driver().expectModal([&](afx::OperatorDriver& driver, HWND) {
         fixture.settle();
         EXPECT_EQ(afx::windows().waitCursorDepth(), 0);
-        EXPECT_THAT(listBoxEntries(driver.find(kAvailable).hwnd), IsEmpty());
+        EXPECT_THAT(fixture.entries(IDC_TRUNK_SERVICE_AVAILABLE), IsEmpty());
         EXPECT_TRUE(driver.press("Close"));
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);

@@ -56,12 +56,6 @@ protected:
         m_fixture.settle();
     }
     afx::OperatorDriver& driver() { return m_fixture.driver(); }
-    mib::MibTrace& trace() { return m_fixture.agent().GetTrace(); }
-    std::string read(const char* label) {
-        std::string value;
-        EXPECT_TRUE(driver().read(label, value)) << label;
-        return value;
-    }
     std::optional<mib::Value> value(const char* variable, const mib::Oid& instance) {
         return m_fixture.simulatedSwitch().read(variable, instance);
     }
@@ -80,16 +74,16 @@ TEST_F(ServiceAdminLaunchTest, BridgeAddressAddsAndRemovesStaticEntriesOfTheVirt
     driver().expectModal(
         [&](afx::OperatorDriver& d, HWND) {
             ran = true;
-            EXPECT_EQ(read("Virtual Port"), "Slot 1 Port 1 bridging 1");
-            EXPECT_EQ(read("Group"), "7");
+            EXPECT_EQ(m_fixture.read("Virtual Port"), "Slot 1 Port 1 bridging 1");
+            EXPECT_EQ(m_fixture.read("Group"), "7");
 
-            trace().clear();
+            m_fixture.trace().clear();
             ASSERT_TRUE(d.type("MAC Address", "00:A0:12:34:56"));
             d.expectMessageBox(IDOK, "Error");
             ASSERT_TRUE(d.press("Add"));
             m_fixture.settle();
             ASSERT_TRUE(d.verifyAllExpectedShown());
-            EXPECT_THAT(trace().linesStartingWith("SendSet"), IsEmpty());
+            EXPECT_THAT(m_fixture.trace().linesStartingWith("SendSet"), IsEmpty());
             ASSERT_TRUE(d.type("MAC Address", "00:A0:12:34:56:7G"));
             d.expectMessageBox(IDOK, "Error");
             ASSERT_TRUE(d.press("Add"));
@@ -117,7 +111,7 @@ TEST_F(ServiceAdminLaunchTest, BridgeAddressAddsAndRemovesStaticEntriesOfTheVirt
     m_fixture.settle();
     EXPECT_TRUE(ran);
     EXPECT_EQ(AfxGetResourceHandle(), before);
-    EXPECT_EQ(read("Group Num"), "7");  // the page goes on
+    EXPECT_EQ(m_fixture.read("Group Num"), "7");  // the page goes on
 }
 
 TEST_F(ServiceAdminLaunchTest, StaticEntryInAGroupTheSwitchLacksIsRefused) {
@@ -140,28 +134,28 @@ TEST_F(ServiceAdminLaunchTest, StaticEntryInAGroupTheSwitchLacksIsRefused) {
 
 TEST_F(ServiceAdminLaunchTest, PortMirroringClosedWithoutChangeReadsNothingMore) {
     open(0);  // 1/1 bridging 1, mirrored to 1/8
-    ASSERT_EQ(read("Port Mirroring:"), "enabled");
-    trace().clear();
+    ASSERT_EQ(m_fixture.read("Port Mirroring:"), "enabled");
+    m_fixture.trace().clear();
     driver().expectModal(
         [&](afx::OperatorDriver& d, HWND) {
             m_fixture.settle();
             EXPECT_TRUE(m_fixture.sheet().isShrunk());
             EXPECT_EQ(AfxGetResourceHandle(), TorvikInstanceHandle());
-            EXPECT_EQ(read("Copy to Port"), "8");
-            EXPECT_EQ(read("Mirroring"), "enabled");
+            EXPECT_EQ(m_fixture.read("Copy to Port"), "8");
+            EXPECT_EQ(m_fixture.read("Mirroring"), "enabled");
             ASSERT_TRUE(d.press("Close"));
         },
         "Port Mirroring");
     ASSERT_TRUE(driver().click("Port Mirroring..."));
     m_fixture.settle();
     EXPECT_FALSE(m_fixture.sheet().isShrunk());
-    EXPECT_THAT(trace().linesStartingWith("RequestRow(5"), IsEmpty());
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("RequestRow(5"), IsEmpty());
 }
 
 TEST_F(ServiceAdminLaunchTest, PortMirroringChangedReadsTheStatusOnceAgain) {
     open(0);
     const mib::Oid vport{1, 1, 4, 1};
-    trace().clear();
+    m_fixture.trace().clear();
     driver().expectModal(
         [&](afx::OperatorDriver& d, HWND) {
             m_fixture.settle();
@@ -180,31 +174,31 @@ TEST_F(ServiceAdminLaunchTest, PortMirroringChangedReadsTheStatusOnceAgain) {
         "Port Mirroring");
     ASSERT_TRUE(driver().click("Port Mirroring..."));
     m_fixture.settle();
-    EXPECT_THAT(trace().linesStartingWith("RequestRow(5"), SizeIs(1));
-    EXPECT_EQ(read("Port Mirroring:"), "disabled");
+    EXPECT_THAT(m_fixture.trace().linesStartingWith("RequestRow(5"), SizeIs(1));
+    EXPECT_EQ(m_fixture.read("Port Mirroring:"), "disabled");
 }
 
 TEST_F(ServiceAdminLaunchTest, PortMirroringOpensASessionForAPortWithoutOne) {
     open(4);  // 1/2 bridging 1: no session yet
-    EXPECT_EQ(read("Port Mirroring:"), "");
+    EXPECT_EQ(m_fixture.read("Port Mirroring:"), "");
     const mib::Oid vport{1, 2, 4, 1};
     driver().expectModal(
         [&](afx::OperatorDriver& d, HWND) {
             m_fixture.settle();
-            EXPECT_EQ(read("Session"), "none");
+            EXPECT_EQ(m_fixture.read("Session"), "none");
             ASSERT_TRUE(d.choose("Mirroring", "enabled"));
             ASSERT_TRUE(d.type("Copy to Slot", "3"));
             ASSERT_TRUE(d.type("Copy to Port", "2"));
             ASSERT_TRUE(d.press("Apply"));
             m_fixture.settle();
-            EXPECT_EQ(read("Session"), "3");
+            EXPECT_EQ(m_fixture.read("Session"), "3");
             ASSERT_TRUE(d.press("Close"));
         },
         "Port Mirroring");
     ASSERT_TRUE(driver().click("Port Mirroring..."));
     m_fixture.settle();
     EXPECT_EQ(value("mirrorMirroringSlot", vport)->integer, 3);
-    EXPECT_EQ(read("Port Mirroring:"), "enabled");
+    EXPECT_EQ(m_fixture.read("Port Mirroring:"), "enabled");
 }
 
 TEST_F(ServiceAdminLaunchTest, PageIsLeftAloneWhenTheConsoleClosedTheSheetDuringADialog) {

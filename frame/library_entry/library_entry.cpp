@@ -5,7 +5,7 @@
 #include <new>
 
 #include "frame/module_instance.h"
-#include "resources/module_templates.h"
+#include "frame/module_pages.h"
 
 namespace {
 

@@ -35,3 +35,32 @@ int defaultIconUsers();
 
 CImageList* GetDefaultIcons();
 void ReleaseDefaultIcons();
+
+namespace sw {
+// One page's hold on the shared icon list: taken on first use, given back when the lease goes.
+class DefaultIconsLease {
+public:
+    DefaultIconsLease() = default;
+    ~DefaultIconsLease() { release(); }
+    DefaultIconsLease(const DefaultIconsLease&) = delete;
+    DefaultIconsLease& operator=(const DefaultIconsLease&) = delete;
+
+    // The list, taken once however often the page asks.
+    CImageList* acquire() {
+        if (m_icons == nullptr) {
+            m_icons = GetDefaultIcons();
+        }
+        return m_icons;
+    }
+    CImageList* get() const { return m_icons; }
+    void release() {
+        if (m_icons != nullptr) {
+            m_icons = nullptr;
+            ReleaseDefaultIcons();
+        }
+    }
+
+private:
+    CImageList* m_icons = nullptr;
+};
+}  // namespace sw

@@ -45,6 +45,12 @@ BOOL PendingSetBatch::send(const CString& target) {
     return TRUE;
 }
 
+void PendingSetBatch::abandon() {
+    m_open = false;
+    m_sending = false;
+    m_inFlight.clear();
+}
+
 void PendingSetBatch::skip(const CString& target) {
     m_notSent.push_back(target);
 }

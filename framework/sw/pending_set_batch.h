@@ -42,6 +42,9 @@ public:
     // Sends what is staged on the request as the set of target. FALSE when it could not be
     // started: target counts as not changed and the batch sends no more.
     BOOL send(const CString& target);
+    // Forgets the open batch without ending it: sets still under way no longer count and
+    // Timeout and Retries stay as they are (the page gave up on the batch or read again).
+    void abandon();
     // A planned target that is not sent (after a set that could not start).
     void skip(const CString& target);
     // The page has sent what it could. TRUE when that ended the batch (nothing under way).

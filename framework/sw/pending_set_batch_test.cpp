@@ -124,6 +124,21 @@ TEST_F(PendingSetBatchTest, OnlyTheLastPlannedSetWaitsAndTheBatchEndsOnceWithThe
     EXPECT_EQ(comm.GetRetries(h), 1);
 }
 
+TEST_F(PendingSetBatchTest, AnAbandonedBatchCountsNoLaterCompletionAndLeavesTimeoutsAlone) {
+    batch.begin(2);
+    ASSERT_TRUE(sendTo(1));
+    ASSERT_TRUE(sendTo(2));
+    EXPECT_FALSE(batch.endSending());
+    comm.SetTimeout(h, 20);
+    batch.abandon();
+    EXPECT_FALSE(batch.isOpen());
+    EXPECT_EQ(batch.pending(), 0);
+    loop.advance(3000);
+    loop.runUntilIdle();
+    EXPECT_EQ(owner.ends, 0) << "the sets still answer, but the batch no longer counts them";
+    EXPECT_EQ(comm.GetTimeout(h), 20);
+}
+
 TEST_F(PendingSetBatchTest, ARefusedSetInTheMiddleEndsTheBatchAfterTheOthersNamingItsTarget) {
     sw.refuse = {2};
     comm.SetTimeout(h, 20);

@@ -21,17 +21,10 @@
 #include "framework/sw/health.h"
 #include "framework/sw/nx_chassis_info.h"
 #include "framework/sw/request_outcome_relay.h"
+#include "framework/sw/slot_port.h"
 #include "framework/sw/sw_list_ctrl.h"
 
 class CSwPropertySheet;
-
-namespace sw {
-struct SlotPort {
-    int slot = 0;
-    int port = 0;
-    bool operator==(const SlotPort&) const = default;
-};
-}  // namespace sw
 
 class CSwBasePropPage : public CPropertyPage, public sw::DragSource {
     DECLARE_DYNAMIC(CSwBasePropPage)

@@ -38,6 +38,22 @@ TEST(DefaultIcons, OneSharedListLivesWhileUsed) {
     EXPECT_STREQ(sw::defaultIconName(14), "port-on");
 }
 
+TEST(DefaultIcons, ALeaseTakesTheListOnceAndGivesItBackWhenItGoes) {
+    const int before = sw::defaultIconUsers();
+    {
+        sw::DefaultIconsLease lease;
+        EXPECT_EQ(lease.get(), nullptr);
+        EXPECT_EQ(sw::defaultIconUsers(), before);
+        CImageList* icons = lease.acquire();
+        EXPECT_EQ(lease.acquire(), icons);  // a second OnInitDialog takes no second share
+        EXPECT_EQ(sw::defaultIconUsers(), before + 1);
+        lease.release();
+        EXPECT_EQ(sw::defaultIconUsers(), before);
+        lease.acquire();
+    }
+    EXPECT_EQ(sw::defaultIconUsers(), before);
+}
+
 TEST(SortLBValues, NumericOrderKeepsItemData) {
     CWnd parent;
     parent.Create(nullptr, "p", 0, CRect(), nullptr, 0);

@@ -3,17 +3,14 @@
 #include "framework/afx/app.h"
 #include "framework/afx/ui_hook.h"
 #include "framework/sw/default_icons.h"
+#include "framework/sw/list_rows.h"
 
 IMPLEMENT_DYNAMIC(CSwTableItemPage, CSwBasePropPage)
 
 CSwTableItemPage::CSwTableItemPage(UINT templateId, const sw::TableItemLayout& layout)
     : CSwBasePropPage(templateId), m_layout(layout) {}
 
-CSwTableItemPage::~CSwTableItemPage() {
-    if (m_icons) {
-        ReleaseDefaultIcons();
-    }
-}
+CSwTableItemPage::~CSwTableItemPage() = default;
 
 void CSwTableItemPage::DoDataExchange(CDataExchange* dx) {
     CSwBasePropPage::DoDataExchange(dx);
@@ -26,8 +23,7 @@ BOOL CSwTableItemPage::OnInitDialog() {
     CSwBasePropPage::OnInitDialog();
     m_kind = 0;
     m_view = kTableView;
-    m_icons = GetDefaultIcons();
-    m_list.SetImageList(m_icons, 1);
+    m_list.SetImageList(m_icons.acquire(), 1);
     m_list.SortOnColumn(0, 1);
     UpdateViewRadios();
     return TRUE;
@@ -159,8 +155,7 @@ CString CSwTableItemPage::ItemValue(int /*item*/, const CString& variable) {
 }
 
 void CSwTableItemPage::SortTable() {
-    m_list.SortOnColumn(1, 1);
-    m_list.SortOnColumn(0, 1);
+    sw::sortBySlotAndPort(m_list);
 }
 
 void CSwTableItemPage::FillTableView() {
@@ -286,9 +281,7 @@ CString CSwTableItemPage::numberText(long value) {
 void CSwTableItemPage::OnListItemChanged(NMHDR* header, LRESULT* result) {
     *result = 0;
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    const bool becameSelected =
-        (change->uNewState & LVIS_SELECTED) != 0 && (change->uOldState & LVIS_SELECTED) == 0;
-    if (!becameSelected || m_view != kTableView || change->iItem < 0) {
+    if (!sw::rowBecameSelected(*change) || m_view != kTableView) {
         return;
     }
     const int row = change->iItem;

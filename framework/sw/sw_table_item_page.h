@@ -11,6 +11,7 @@
 // found again after a reading even when the operator sorted on a heading meanwhile.
 
 #include "framework/afx/ddx.h"
+#include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/sw_base_prop_page.h"
 
@@ -120,5 +121,5 @@ private:
     int m_kind = -1;
     int m_view = -1;
     CStringArray m_chosenIndex;
-    CImageList* m_icons = nullptr;
+    sw::DefaultIconsLease m_icons;
 };

@@ -41,12 +41,12 @@ public:
         return *page;
     }
 
-    HWND control(int id) { return driver().find(afx::ControlRef::withId(id)).hwnd; }
-    bool enabled(int id) { return afx::windows().find(control(id))->enabled; }
+    HWND control(int id) { return m_fixture.control(id); }
+    bool enabled(int id) { return m_fixture.enabled(id); }
 
     std::vector<ShownRow> rows(int listId) {
         std::vector<ShownRow> out;
-        for (const afx::ListRow& r : afx::windows().find(control(listId))->rows) {
+        for (const afx::ListRow& r : m_fixture.rows(listId)) {
             out.push_back({r.cells, r.image, (r.state & LVIS_SELECTED) != 0});
         }
         return out;
@@ -59,37 +59,20 @@ public:
         }
         return out;
     }
-    std::string read(const afx::ControlRef& ref) {
-        std::string value;
-        EXPECT_TRUE(driver().read(ref, value)) << ref.describe();
-        return value;
-    }
+    std::string read(const afx::ControlRef& ref) { return m_fixture.read(ref); }
     // The page's calls on the component, without the PDUs and completions between them.
-    std::vector<std::string> calls() {
-        std::vector<std::string> out;
-        for (const std::string& line : trace().lines()) {
-            if (line.rfind("PDU ", 0) != 0 && line.rfind("On", 0) != 0) {
-                out.push_back(line);
-            }
-        }
-        return out;
-    }
-    std::size_t count(const char* prefix) { return trace().linesStartingWith(prefix).size(); }
+    std::vector<std::string> calls() { return m_fixture.componentCalls(); }
+    std::size_t count(const char* prefix) { return m_fixture.count(prefix); }
 
     long portValue(const char* variable, int bank, int port) {
-        auto value = m_fixture.simulatedSwitch().read(
-            variable, {static_cast<std::uint32_t>(bank), static_cast<std::uint32_t>(port)});
-        return value ? static_cast<long>(value->integer) : -999;
+        return m_fixture.switchInteger(variable, bank, port);
     }
     std::string segmentDescription(int segment) {
-        auto value = m_fixture.simulatedSwitch().read("tarvoPortSegmentDescr",
-                                                      {static_cast<std::uint32_t>(segment)});
-        return value ? value->octets : "<none>";
+        return m_fixture.switchText("tarvoPortSegmentDescr", {static_cast<std::uint32_t>(segment)});
     }
     void setPortValue(const char* variable, int bank, int port, long value) {
-        m_fixture.simulatedSwitch().write(
-            variable, {static_cast<std::uint32_t>(bank), static_cast<std::uint32_t>(port)},
-            mib::Value::makeInteger(value));
+        m_fixture.simulatedSwitch().write(variable, PageFixture::slotPort(bank, port),
+                                          mib::Value::makeInteger(value));
     }
 
 private:
