@@ -13,6 +13,7 @@
 #include "console/event_settler.h"
 #include "console/module_loader.h"
 #include "console/page_sets.h"
+#include "console/port_list.h"
 #include "console/script_parser.h"
 #include "console/script_runner.h"
 #include "console/switch_probe.h"
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<CPageRegistry> m_registry;
     AgentSession m_agent;
     std::vector<ChassisPort> m_ports;
+    std::vector<SlotPort> m_selected;  // --select resolved; empty: the opened port
     std::unique_ptr<CNxChassisInfo> m_chassis;
     ChassisPort m_port;
     std::unique_ptr<CHealth> m_health;  // the pages hold it, so it outlives the sheet
@@ -133,10 +135,17 @@ std::optional<Failure> Session::choosePort() {
         return Failure{kExitUsage, "the chassis has no port " + std::to_string(wanted.slot) + "/" +
                                        std::to_string(wanted.port)};
     };
-    for (const SlotPort& selected : m_options.selected) {
-        if (auto failure = lacking(selected)) {
-            return Failure{kExitUsage, "--select: " + failure->message};
+    if (!m_options.selected.empty()) {
+        std::vector<SlotPort> present;
+        for (const ChassisPort& p : m_ports) {
+            present.push_back(p.where);
         }
+        std::string error;
+        auto selected = resolvePortList(m_options.selected, present, &error);
+        if (!selected) {
+            return Failure{kExitUsage, "--select: " + error};
+        }
+        m_selected = std::move(*selected);
     }
     if (m_options.port) {
         const SlotPort wanted = *m_options.port;
@@ -156,10 +165,10 @@ std::optional<Failure> Session::choosePort() {
 }
 
 std::vector<SlotPort> Session::selectedPorts() const {
-    if (m_options.selected.empty()) {
+    if (m_selected.empty()) {
         return {m_port.where};
     }
-    return m_options.selected;
+    return m_selected;
 }
 
 // Port health only picks the icons, so a port table that cannot be read is a note, not a

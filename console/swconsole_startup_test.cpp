@@ -11,7 +11,9 @@
 
 namespace {
 
+using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 struct ConsoleRun {
     int status = -1;
@@ -39,6 +41,25 @@ TEST(SwconsoleStartup, ASelectedPortTheChassisLacksIsAUsageErrorNamingIt) {
 
     const ConsoleRun present = runSwconsole("--page PortStatus --select 1/1,1/2 --dump");
     EXPECT_EQ(present.status, 0) << present.output;
+}
+
+// The demo switch has 12 ports in slot 1 and 8 in slot 2.
+TEST(SwconsoleStartup, ASelectedRangeOrSlotSelectsEachOfItsPorts) {
+    const ConsoleRun stats = runSwconsole("--page PortStats --select 2/*,1/1-2 --dump");
+    ASSERT_EQ(stats.status, 0) << stats.output;
+    for (int port = 1; port <= 8; ++port) {
+        EXPECT_THAT(stats.output, ContainsRegex("#1[34] +2 +" + std::to_string(port) + " "));
+    }
+    EXPECT_THAT(stats.output, ContainsRegex("#1[34] +1 +2 "));
+    EXPECT_THAT(stats.output, Not(ContainsRegex("#1[34] +1 +3 ")));
+
+    const ConsoleRun beyond = runSwconsole("--page PortStats --select 1/1-13");
+    EXPECT_EQ(beyond.status, 2) << beyond.output;
+    EXPECT_THAT(beyond.output, HasSubstr("--select: the chassis has no port 1/13"));
+
+    const ConsoleRun backwards = runSwconsole("--page PortStats --select 1/12-1");
+    EXPECT_EQ(backwards.status, 2) << backwards.output;
+    EXPECT_THAT(backwards.output, HasSubstr("--select: 1/12-1: the range ends before it starts"));
 }
 
 TEST(SwconsoleStartup, AScenarioWithANumberNoDoubleHoldsIsRefusedNamingTheFile) {
