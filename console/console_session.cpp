@@ -1,5 +1,6 @@
 #include "console/console_session.h"
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -51,6 +52,21 @@ std::optional<std::string> readScript(const std::string& path, std::istream& in,
     return text.str();
 }
 
+// An agent's text as one printable line: control bytes and backslashes escaped.
+std::string quotedText(const std::string& text) {
+    std::string out;
+    for (const unsigned char c : text) {
+        if (c < 0x20 || c == 0x7f || c == '\\' || c == '"') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 class Session {
 public:
     Session(const ConsoleOptions& options, SessionEnvironment& env)
@@ -65,6 +81,7 @@ public:
 private:
     std::optional<Failure> loadModule();
     std::optional<Failure> connect();
+    Failure notAChassisSwitch(SwitchProbe& probe);
     std::optional<Failure> choosePort();
     std::optional<Failure> readHealth();
     std::optional<Failure> openSheet();
@@ -122,9 +139,25 @@ std::optional<Failure> Session::connect() {
     if (!chassis) {
         return Failure{kExitStepFailed, "cannot read the chassis tables: " + error};
     }
+    if (isEmptyChassis(*chassis)) {
+        return notAChassisSwitch(probe);
+    }
     m_ports = std::move(chassis->ports);
     m_chassis = std::move(chassis->chassis);
     return std::nullopt;
+}
+
+// Said once, plainly, instead of a missing Ethernet port or an empty page: the agent is
+// reachable, just not a switch this console can manage.
+Failure Session::notAChassisSwitch(SwitchProbe& probe) {
+    std::string error;
+    const auto descr = probe.readSysDescr(&error);
+    const std::string agent = m_agent.agent->GetTransport()->describe();
+    const std::string said = descr ? "; its sysDescr is \"" + quotedText(*descr) + "\""
+                                   : " (no sysDescr: " + error + ")";
+    return Failure{kExitStepFailed, "not a chassis switch: " + agent +
+                                        " answers SNMP but has no chassis slot or port tables" +
+                                        said};
 }
 
 std::optional<Failure> Session::choosePort() {

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -60,6 +61,19 @@ TEST(SwconsoleStartup, ASelectedRangeOrSlotSelectsEachOfItsPorts) {
     const ConsoleRun backwards = runSwconsole("--page PortStats --select 1/12-1");
     EXPECT_EQ(backwards.status, 2) << backwards.output;
     EXPECT_THAT(backwards.output, HasSubstr("--select: 1/12-1: the range ends before it starts"));
+}
+
+// A switch without slots answers as a router or a host would: system group, no chassis.
+TEST(SwconsoleStartup, AnAgentWithoutChassisTablesIsNamedNotAChassisSwitch) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("swconsole_no_chassis_" + std::to_string(getpid()) + ".json");
+    std::ofstream(path) << R"({"system": {"descr": "Edge router\tR2", "name": "r2"}, "slots": []})";
+    const ConsoleRun run = runSwconsole("--agent sim:" + path.string() + " --page PortStatus");
+    std::filesystem::remove(path);
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_EQ(run.output,
+              "swconsole: not a chassis switch: simulated switch answers SNMP but has "
+              "no chassis slot or port tables; its sysDescr is \"Edge router\\x09R2\"\n");
 }
 
 TEST(SwconsoleStartup, AScenarioWithANumberNoDoubleHoldsIsRefusedNamingTheFile) {
