@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace console {
 namespace {
 
@@ -10,6 +12,11 @@ struct ListCase {
     std::vector<SlotPort> ports;  // resolved against chassis(); empty on an error
     std::string error;            // "" when the list is good
 };
+
+// Names the case in test listings by its text rather than its bytes.
+void PrintTo(const ListCase& c, std::ostream* os) {
+    *os << "list " << (*c.text == '\0' ? "(empty)" : c.text);
+}
 
 // Slot 1: ports 1-12; slot 3: ports 1-6; slot 4: ports 1-4.
 std::vector<SlotPort> chassis() {
