@@ -54,25 +54,6 @@ bool parseAgent(const std::string& text, AgentChoice* agent, std::string* error)
     return false;
 }
 
-bool parseSelection(const std::string& text, std::vector<SlotPort>* out) {
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const auto comma = text.find(',', start);
-        const std::string item =
-            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        SlotPort sp;
-        if (!parseSlotPort(item, &sp)) {
-            return false;
-        }
-        out->push_back(sp);
-        if (comma == std::string::npos) {
-            break;
-        }
-        start = comma + 1;
-    }
-    return true;
-}
-
 using Handler = std::function<bool(const std::string& value, ConsoleOptions&, std::string* error)>;
 
 struct OptionSpec {
@@ -183,9 +164,15 @@ const std::map<std::string, OptionSpec>& optionTable() {
                            return true;
                        },
                        "--port: expected a port number from 1")},
-        {"--select", text([](const std::string& v,
-                             ConsoleOptions& o) { return parseSelection(v, &o.selected); },
-                          "--select: expected SLOT/PORT[,SLOT/PORT...]")},
+        {"--select",
+         {true,
+          [](const std::string& v, ConsoleOptions& o, std::string* error) {
+              if (!parsePortList(v, &o.selected, error)) {
+                  *error = "--select: " + *error;
+                  return false;
+              }
+              return true;
+          }}},
         {"--page", text(
                        [](const std::string& v, ConsoleOptions& o) {
                            o.pages.push_back(v);
@@ -389,7 +376,7 @@ Agent (as Net-SNMP's tools take it; default: the embedded simulated switch):
 Port and pages:
   --slot S --port P            the port whose properties are opened
                                (default: the first Ethernet port of the chassis)
-  --select S/P[,S/P...]        the ports selected in the console (default: the opened port)
+  --select S/P|S/P-Q|S/*[,...] the ports selected in the console (default: the opened port)
   --page NAME                  a page to show, by name or title, repeatable (default:
                                every page of the port's kind)
 Running:

@@ -6,15 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "console/port_list.h"
+#include "console/slot_port.h"
 #include "framework/mib/netsnmp_config.h"
 
 namespace console {
-
-struct SlotPort {
-    int slot = 0;
-    int port = 0;
-    bool operator==(const SlotPort&) const = default;
-};
 
 struct AgentChoice {
     enum class Kind { Simulated, Snmp };
@@ -28,8 +24,8 @@ struct AgentChoice {
 
 struct ConsoleOptions {
     AgentChoice agent;
-    std::optional<SlotPort> port;  // unset: the chassis' first Ethernet port
-    std::vector<SlotPort> selected;
+    std::optional<SlotPort> port;    // unset: the chassis' first Ethernet port
+    std::vector<PortSpan> selected;  // resolved against the chassis once it is read
     std::vector<std::string> pages;  // empty: the default set of the port's kind
     std::string scriptPath;          // "-" for standard input
     std::string modulePath;

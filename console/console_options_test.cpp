@@ -96,7 +96,7 @@ TEST(ConsoleOptions, PortSelectionAndPages) {
                                      "--page", "PortStatus", "--page", "Speed", "--dump"});
     ASSERT_TRUE(o.port.has_value());
     EXPECT_EQ(*o.port, (SlotPort{3, 7}));
-    EXPECT_EQ(o.selected, (std::vector<SlotPort>{{3, 7}, {3, 8}, {1, 2}}));
+    EXPECT_EQ(o.selected, (std::vector<PortSpan>{{3, 7, 7}, {3, 8, 8}, {1, 2, 2}}));
     EXPECT_EQ(o.pages, (std::vector<std::string>{"PortStatus", "Speed"}));
     EXPECT_TRUE(o.dump);
 
@@ -107,6 +107,10 @@ TEST(ConsoleOptions, PortSelectionAndPages) {
     for (const char* bad : {"3", "3/", "/7", "3/7,", "3/7,,4/1", "3-7", "3/0"}) {
         EXPECT_FALSE(parseOptions({"--select", bad}).ok) << bad;
     }
+    EXPECT_EQ(refused({"--select", "1/1,1/12-1"}),
+              "--select: 1/12-1: the range ends before it starts");
+    EXPECT_EQ(parsed({"--select", "1/1-2", "--select", "4/*"}).selected,
+              (std::vector<PortSpan>{{1, 1, 2}, {4, 0, 0}}));
 }
 
 TEST(ConsoleOptions, UsageNamesEveryOption) {

@@ -1,5 +1,6 @@
 #include "console/console_session.h"
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -15,6 +16,7 @@
 #include "console/module_loader.h"
 #include "console/page_dump.h"
 #include "console/page_sets.h"
+#include "console/port_list.h"
 #include "console/script_parser.h"
 #include "console/script_runner.h"
 #include "console/snmp_conf_defaults.h"
@@ -56,6 +58,21 @@ std::optional<std::string> readScript(const std::string& path, std::istream& in,
     return text.str();
 }
 
+// An agent's text as one printable line: control bytes and backslashes escaped.
+std::string quotedText(const std::string& text) {
+    std::string out;
+    for (const unsigned char c : text) {
+        if (c < 0x20 || c == 0x7f || c == '\\' || c == '"') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 class Session {
 public:
     Session(const ConsoleOptions& options, SessionEnvironment& env, ChangeSafety safety)
@@ -70,6 +87,7 @@ public:
 private:
     std::optional<Failure> loadModule();
     std::optional<Failure> connect();
+    Failure notAChassisSwitch(SwitchProbe& probe);
     std::optional<Failure> choosePort();
     std::optional<Failure> readHealth();
     std::optional<Failure> openSheet();
@@ -85,6 +103,7 @@ private:
     std::unique_ptr<CPageRegistry> m_registry;
     AgentSession m_agent;
     std::vector<ChassisPort> m_ports;
+    std::vector<SlotPort> m_selected;  // --select resolved; empty: the opened port
     std::unique_ptr<CNxChassisInfo> m_chassis;
     ChassisPort m_port;
     std::unique_ptr<CHealth> m_health;  // the pages hold it, so it outlives the sheet
@@ -138,9 +157,25 @@ std::optional<Failure> Session::connect() {
     if (!chassis) {
         return Failure{kExitStepFailed, "cannot read the chassis tables: " + error};
     }
+    if (isEmptyChassis(*chassis)) {
+        return notAChassisSwitch(probe);
+    }
     m_ports = std::move(chassis->ports);
     m_chassis = std::move(chassis->chassis);
     return std::nullopt;
+}
+
+// Said once, plainly, instead of a missing Ethernet port or an empty page: the agent is
+// reachable, just not a switch this console can manage.
+Failure Session::notAChassisSwitch(SwitchProbe& probe) {
+    std::string error;
+    const auto descr = probe.readSysDescr(&error);
+    const std::string agent = m_agent.agent->GetTransport()->describe();
+    const std::string said = descr ? "; its sysDescr is \"" + quotedText(*descr) + "\""
+                                   : " (no sysDescr: " + error + ")";
+    return Failure{kExitStepFailed, "not a chassis switch: " + agent +
+                                        " answers SNMP but has no chassis slot or port tables" +
+                                        said};
 }
 
 std::optional<Failure> Session::choosePort() {
@@ -151,10 +186,17 @@ std::optional<Failure> Session::choosePort() {
         return Failure{kExitUsage, "the chassis has no port " + std::to_string(wanted.slot) + "/" +
                                        std::to_string(wanted.port)};
     };
-    for (const SlotPort& selected : m_options.selected) {
-        if (auto failure = lacking(selected)) {
-            return Failure{kExitUsage, "--select: " + failure->message};
+    if (!m_options.selected.empty()) {
+        std::vector<SlotPort> present;
+        for (const ChassisPort& p : m_ports) {
+            present.push_back(p.where);
         }
+        std::string error;
+        auto selected = resolvePortList(m_options.selected, present, &error);
+        if (!selected) {
+            return Failure{kExitUsage, "--select: " + error};
+        }
+        m_selected = std::move(*selected);
     }
     if (m_options.port) {
         const SlotPort wanted = *m_options.port;
@@ -174,10 +216,10 @@ std::optional<Failure> Session::choosePort() {
 }
 
 std::vector<SlotPort> Session::selectedPorts() const {
-    if (m_options.selected.empty()) {
+    if (m_selected.empty()) {
         return {m_port.where};
     }
-    return m_options.selected;
+    return m_selected;
 }
 
 // Port health only picks the icons, so a port table that cannot be read is a note, not a

@@ -59,6 +59,10 @@ const ChassisPort* findPort(const std::vector<ChassisPort>& ports, const SlotPor
     return it == ports.end() ? nullptr : &*it;
 }
 
+bool isEmptyChassis(const ChassisReading& reading) {
+    return reading.ports.empty() && reading.chassis->GetSlots().empty();
+}
+
 std::optional<ChassisPort> firstEthernetPort(const std::vector<ChassisPort>& ports) {
     const auto it =
         std::find_if(ports.begin(), ports.end(), [](const ChassisPort& p) { return !p.expander; });
@@ -142,20 +146,28 @@ long SwitchProbe::readOnce(const char* table, std::initializer_list<const char*>
 }
 
 std::optional<std::string> SwitchProbe::readSysName(std::string* error) {
-    const long h = readOnce("system", {"sysName"}, false, error);
+    return readSystemText("sysName", error);
+}
+
+std::optional<std::string> SwitchProbe::readSysDescr(std::string* error) {
+    return readSystemText("sysDescr", error);
+}
+
+std::optional<std::string> SwitchProbe::readSystemText(const char* column, std::string* error) {
+    const long h = readOnce("system", {column}, false, error);
     if (h == 0) {
         return std::nullopt;
     }
     std::optional<std::string> name;
     mib::RequestEngine& engine = *m_comm.engine();
     if (engine.rowCount(h) > 0 && engine.gotoRow(h, 0)) {
-        if (const mib::Value* value = engine.value(h, "sysName");
+        if (const mib::Value* value = engine.value(h, column);
             value != nullptr && value->type == mib::ValueType::OctetString) {
             name = value->octets;
         }
     }
     if (!name) {
-        *error = "the agent has no sysName";
+        *error = std::string("the agent has no ") + column;
     }
     m_comm.ReleaseRequest(h);
     return name;

@@ -50,6 +50,8 @@ public:
 
     // sysName.0; nullopt and *error when the agent does not answer.
     std::optional<std::string> readSysName(std::string* error);
+    // sysDescr.0, as readSysName.
+    std::optional<std::string> readSysDescr(std::string* error);
     // chasSlotTable and chasPortTable; nullopt and *error when either cannot be read or names
     // a slot or port beyond any chassis.
     std::optional<ChassisReading> readChassis(std::string* error);
@@ -66,6 +68,8 @@ private:
     // Opens, reads (row or table) and waits for one request; 0 and *error when it failed.
     long readOnce(const char* table, std::initializer_list<const char*> names, bool tableRead,
                   std::string* error);
+    // A text column of the system group.
+    std::optional<std::string> readSystemText(const char* column, std::string* error);
 
     CMibAgent& m_agent;
     afx::EventLoop& m_loop;
@@ -93,6 +97,9 @@ std::unique_ptr<CHealth> readPortHealth(SwitchProbe& probe, const std::vector<Sl
 
 // The port at where; nullptr when the chassis has none there.
 const ChassisPort* findPort(const std::vector<ChassisPort>& ports, const SlotPort& where);
+
+// Neither a slot nor a port: an agent that answers SNMP without being a chassis switch.
+bool isEmptyChassis(const ChassisReading& reading);
 
 // The first port that is not an expander port, if any.
 std::optional<ChassisPort> firstEthernetPort(const std::vector<ChassisPort>& ports);
