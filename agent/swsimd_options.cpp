@@ -55,8 +55,8 @@ bool parseSyntheticTable(const std::string& value, SwsimdOptions* out, std::stri
 
 bool parseSwsimdOptions(int argc, const char* const* argv, SwsimdOptions* out, std::string* error) {
     static const std::set<std::string> withValue = {
-        "--scenario", "--listen",    "--community", "--rw-community",
-        "--v3-user",  "--auth-pass", "--priv-pass", "--synthetic-table", "--state"};
+        "--scenario",  "--listen",    "--community",       "--rw-community", "--v3-user",
+        "--auth-pass", "--priv-pass", "--synthetic-table", "--state"};
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--silent") {
