@@ -12,12 +12,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "agent/daemon_process.h"
+#include "bench/support/counting_transport.h"
 #include "framework/afx/event_loop.h"
 #include "framework/afx/ui_driver.h"
 #include "framework/mib/in_process_transport.h"
@@ -71,38 +71,6 @@ public:
                 .count();
     }
     double spentMs = 0;
-};
-
-// Counts the request PDUs per table (by the table of the first varbind) on their way out.
-class CountingTransport : public mib::Transport {
-public:
-    CountingTransport(std::shared_ptr<mib::Transport> inner, const mib::MibDictionary& dictionary)
-        : m_inner(std::move(inner)), m_dictionary(dictionary) {}
-
-    Ticket send(const mib::RequestPdu& request, const mib::SendOptions& options,
-                Completion done) override {
-        if (!request.varbinds.empty()) {
-            const mib::MibVariable* var = m_dictionary.findByInstanceOid(request.varbinds[0].oid);
-            Count& c = counts[var ? var->table : std::string("?")];
-            ++c.pdus;
-            c.repetitions = std::max(c.repetitions, request.maxRepetitions);
-        }
-        return m_inner->send(request, options, std::move(done));
-    }
-    void cancel(Ticket ticket) override { m_inner->cancel(ticket); }
-    int bulkRepetitions(int columns) const override { return m_inner->bulkRepetitions(columns); }
-    std::string describe() const override { return m_inner->describe(); }
-    std::size_t pendingCount() const override { return m_inner->pendingCount(); }
-
-    struct Count {
-        int pdus = 0;
-        int repetitions = 0;
-    };
-    std::map<std::string, Count> counts;
-
-private:
-    std::shared_ptr<mib::Transport> m_inner;
-    const mib::MibDictionary& m_dictionary;
 };
 
 struct Listed {
@@ -230,7 +198,7 @@ bool overSwsimd() {
     CMibAgent agent;
     agent.SetEventLoop(&loop);
     agent.SetAgentName("generated-switch");
-    auto counting = std::make_shared<CountingTransport>(
+    auto counting = std::make_shared<bench::TableCountingTransport>(
         std::make_shared<mib::NetSnmpTransport>(config, loop), mib::MibDictionary::builtin());
     agent.SetTransport(counting);
     const auto start = std::chrono::steady_clock::now();
@@ -256,7 +224,7 @@ bool overSwsimd() {
                 "bound rows/R + 1");
     for (const Table& t : {Table{"vlanTable", groups}, Table{"vBrdgTpFdbTable", kAddresses},
                            Table{"vportTable", kVports}}) {
-        const CountingTransport::Count c = counting->counts[t.name];
+        const bench::TableCountingTransport::Count c = counting->counts[t.name];
         const int bound = c.repetitions > 0 ? t.rows / c.repetitions + 1 : t.rows + 1;
         const bool within = c.pdus <= bound;
         ok = ok && within;

@@ -230,6 +230,7 @@ BOOL CEnetPortAdminPage::Refresh() {
     m_groupsLoaded = 0;
     m_learnedLoaded = 0;
     m_setBatch.abandon();
+    m_keepModified = false;
     m_reReads = 0;
     m_reReadIndex = 0;
     m_reselectAfterRead = false;
@@ -320,11 +321,19 @@ void CEnetPortAdminPage::OnRequestDone(int h) {
         if (m_setsInFlight > 0) {
             --m_setsInFlight;
             if (m_setBatch.completed(TRUE, 0)) {
-                MessageBox("Configuration Changes Successful.", "Success",
-                           MB_OK | MB_ICONINFORMATION);
-                m_reReads = m_selectedCount;
-                m_reReadIndex = 0;
-                ReReadStep();
+                if (m_setBatch.succeeded()) {
+                    MessageBox("Configuration Changes Successful.", "Success",
+                               MB_OK | MB_ICONINFORMATION);
+                    m_reReads = m_selectedCount;
+                    m_reReadIndex = 0;
+                    ReReadStep();
+                } else {
+                    // Some rows changed and some did not: the list is read whole to show which.
+                    ShowFailedBatch();
+                    m_keepModified = true;
+                    SetDirty(TRUE);
+                    EndReReadChain();
+                }
             }
         } else {
             ShowDetails();
@@ -332,7 +341,9 @@ void CEnetPortAdminPage::OnRequestDone(int h) {
     }
     if (m_vportsLoaded && m_groupsLoaded && (!m_showLearnedMac || m_learnedLoaded)) {
         m_loaded = 1;
-        if (m_setsInFlight == 0 && m_reReads == 0) {
+        if (m_keepModified) {
+            SetDirty(TRUE);
+        } else if (m_setsInFlight == 0 && m_reReads == 0) {
             SetClean(TRUE);
         }
     }
@@ -780,6 +791,7 @@ BOOL CEnetPortAdminPage::OnApply() {
         return TRUE;
     }
     m_reReads = 0;
+    m_keepModified = false;
     CUIntArray selected;
     const int n = m_vportList.GetSelectedItems(&selected);
     // Without a current row the fields hold nothing read from the switch: there is nothing
@@ -876,8 +888,18 @@ BOOL CEnetPortAdminPage::OnApply() {
         }
         ++m_setsInFlight;
     }
-    m_setBatch.endSending();
+    if (m_setBatch.endSending()) {
+        // Nothing is under way: the first set could not start and the switch is unchanged,
+        // so what the operator typed stays for another try.
+        ShowFailedBatch();
+        SetDirty(TRUE);
+    }
     return started;
+}
+
+void CEnetPortAdminPage::ShowFailedBatch() {
+    MessageBox("Failed to Update Port Configuration.\nNot changed: " + m_setBatch.notChangedText(),
+               "Error", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CEnetPortAdminPage::ReReadStep() {

@@ -78,6 +78,7 @@ private:
     // Apply and the re-reads after it.
     void ReReadStep();
     void EndReReadChain();
+    void ShowFailedBatch();
 
     long m_vportRequest = 0;
     long m_detailRequest = 0;
@@ -138,6 +139,8 @@ private:
     bool m_rebuilding = false;
     // The table read that ends a re-read chain selects the current row again.
     bool m_reselectAfterRead = false;
+    // A batch ended with rows not changed: the reads after it leave the page modified.
+    bool m_keepModified = false;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -465,4 +465,54 @@ TEST_F(ServiceAdminPageTest, RefusedSetShowsTheFailureAndKeepsWhatWasTyped) {
     EXPECT_EQ(m_fixture.read("Description"), "refused");
 }
 
+// The instance the switch answers for row 2 is no number: its row cannot be addressed, so its
+// set cannot start after row 0's went.
+TEST_F(ServiceAdminPageTest, ASetThatCannotStartAfterOthersWentIsReportedAndTheListReadAgain) {
+    m_fixture.simulatedSwitch().write("vportFuncTypeInstance", {1, 1, 7, 1},
+                                      mib::Value::makeString("one"));
+    open();
+    ASSERT_EQ(m_fixture.column(IDC_ADMIN_VPORT_LIST, 3)[2], "");
+    selectRows({0, 2});
+    ASSERT_TRUE(driver().choose("Admin State", "disabled"));
+    driver().expectMessageBox(IDOK, "Error",
+                              "Failed to Update Port Configuration.\nNot changed: 1.1.ieee8021Q.");
+    m_fixture.trace().clear();
+    ASSERT_TRUE(driver().press("Apply"));
+    m_fixture.settle();
+    m_fixture.advance(3000);
+    ASSERT_TRUE(driver().verifyAllExpectedShown());
+    EXPECT_THAT(driver().shownMessageBoxes(), SizeIs(1));
+    EXPECT_EQ(m_fixture.count("PDU SET"), 1u);
+    EXPECT_EQ(vportInteger("vportAdmStatus", 1, 4, 1), 2);
+    EXPECT_EQ(vportInteger("vportAdmStatus", 1, 7, 1), 1);
+    // The whole list is read again, then the current row.
+    EXPECT_THAT(calls("RequestTable(1"), SizeIs(1));
+    EXPECT_THAT(calls("RequestRow(2"), SizeIs(1));
+    EXPECT_EQ(m_fixture.column(IDC_ADMIN_VPORT_LIST, 5)[0], "down");
+    EXPECT_TRUE(m_page->IsModified());
+}
+
+TEST_F(ServiceAdminPageTest, AFirstSetThatCannotStartIsReportedAndLeavesNothingPending) {
+    m_fixture.simulatedSwitch().write("vportFuncTypeInstance", {1, 1, 7, 1},
+                                      mib::Value::makeString("one"));
+    open();
+    selectRows({2});
+    ASSERT_TRUE(driver().choose("Admin State", "disabled"));
+    driver().expectMessageBox(IDOK, "Error",
+                              "Failed to Update Port Configuration.\nNot changed: 1.1.ieee8021Q.");
+    m_fixture.trace().clear();
+    ASSERT_TRUE(driver().press("Apply"));
+    m_fixture.settle();
+    m_fixture.advance(3000);
+    ASSERT_TRUE(driver().verifyAllExpectedShown());
+    EXPECT_EQ(m_fixture.count("PDU SET"), 0u);
+    EXPECT_TRUE(m_page->IsModified());
+    EXPECT_EQ(m_fixture.read("Admin State"), "disabled");
+
+    // The next row read is taken as a read, not as the end of a set.
+    selectRows({4});
+    EXPECT_EQ(m_fixture.read("Switch Timer"), "65535");
+    EXPECT_THAT(driver().shownMessageBoxes(), SizeIs(1));
+}
+
 }  // namespace

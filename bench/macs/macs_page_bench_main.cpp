@@ -6,8 +6,6 @@
 // keeping the selected ports' rows, sorting). Request PDUs are set against
 // floor(rows / R) + 1, R being the rows per GETBULK. Exits 1 when a list is incomplete.
 
-#include <time.h>
-
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +15,7 @@
 #include <vector>
 
 #include "agent/daemon_process.h"
+#include "bench/support/counting_transport.h"
 #include "config/enet_macs_page.h"
 #include "framework/afx/event_loop.h"
 #include "framework/afx/ui_driver.h"
@@ -44,40 +43,6 @@ const char* const kForwardingColumns[] = {
     "vBrdgTpFdbRcvStatus", "vBrdgTpFdbRcvVLANMembership", "vBrdgTpFdbDupStatus"};
 constexpr int kColumns = static_cast<int>(std::size(kForwardingColumns));
 
-// The machine is shared: CPU time of this thread says what the work costs without the wait.
-double threadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-// Counts the request PDUs a transport is given and notes when the last answer came.
-class CountingTransport : public mib::Transport {
-public:
-    explicit CountingTransport(std::shared_ptr<mib::Transport> inner) : m_inner(std::move(inner)) {}
-    Ticket send(const mib::RequestPdu& request, const mib::SendOptions& options,
-                Completion done) override {
-        ++pdus;
-        return m_inner->send(request, options,
-                             [this, done = std::move(done)](const mib::TransportResult& result) {
-                                 lastAnswer = std::chrono::steady_clock::now();
-                                 lastAnswerCpuMs = threadCpuMs();
-                                 done(result);
-                             });
-    }
-    void cancel(Ticket ticket) override { m_inner->cancel(ticket); }
-    int bulkRepetitions(int columns) const override { return m_inner->bulkRepetitions(columns); }
-    std::string describe() const override { return m_inner->describe(); }
-    std::size_t pendingCount() const override { return m_inner->pendingCount(); }
-
-    long pdus = 0;
-    std::chrono::steady_clock::time_point lastAnswer;
-    double lastAnswerCpuMs = 0;
-
-private:
-    std::shared_ptr<mib::Transport> m_inner;
-};
-
 class Owner : public CMibCommEvents {
 public:
     void OnRequestDone(int) override { done = ok = true; }
@@ -103,7 +68,7 @@ double msSince(std::chrono::steady_clock::time_point start) {
         .count();
 }
 
-Figures measure(CMibAgent& agent, CountingTransport& counter) {
+Figures measure(CMibAgent& agent, bench::CountingTransport& counter) {
     afx::EventLoop& loop = afx::EventLoop::instance();
     Figures f;
     {
@@ -146,7 +111,7 @@ Figures measure(CMibAgent& agent, CountingTransport& counter) {
     loop.runUntil([&] { return page->m_loaded != 0 && !page->waitCursorShown(); }, 120'000);
     f.pageMs = msSince(start);
     f.afterReadMs = msSince(counter.lastAnswer);
-    f.afterReadCpuMs = threadCpuMs() - counter.lastAnswerCpuMs;
+    f.afterReadCpuMs = bench::threadCpuMs() - counter.lastAnswerCpuMs;
     f.pagePdus = counter.pdus - before;
     const HWND list = afx::windows().childById(page->GetSafeHwnd(), IDC_MACS_LIST);
     f.listRows = list ? static_cast<long>(afx::windows().find(list)->rows.size()) : -1;
@@ -180,8 +145,8 @@ int main() {
     loop.useVirtualClock(true);
     std::unique_ptr<sim::SimulatedSwitch> sw = sim::SimulatedSwitch::fromScenario(scenario);
     sw->setClock([&loop] { return loop.now(); });
-    auto inProcess =
-        std::make_shared<CountingTransport>(std::make_shared<mib::InProcessTransport>(*sw, loop));
+    auto inProcess = std::make_shared<bench::CountingTransport>(
+        std::make_shared<mib::InProcessTransport>(*sw, loop));
     Figures local;
     {
         CMibAgent agent;
@@ -215,8 +180,8 @@ int main() {
            !std::isdigit(static_cast<unsigned char>(config.address.back()))) {
         config.address.pop_back();
     }
-    auto snmp =
-        std::make_shared<CountingTransport>(std::make_shared<mib::NetSnmpTransport>(config, loop));
+    auto snmp = std::make_shared<bench::CountingTransport>(
+        std::make_shared<mib::NetSnmpTransport>(config, loop));
     Figures remote;
     {
         CMibAgent agent;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "agent/daemon_process.h"
+#include "bench/support/counting_transport.h"
 #include "config/enet_speed_page.h"
 #include "framework/afx/event_loop.h"
 #include "framework/afx/ui_driver.h"
@@ -35,25 +36,6 @@ constexpr int kSlots = 42;
 constexpr int kPortsPerSlot = 24;
 constexpr int kSelectedPorts = 1000;
 constexpr int kAutoType = 226;
-
-// Counts the PDUs handed to the transport underneath.
-class CountingTransport : public mib::Transport {
-public:
-    explicit CountingTransport(std::shared_ptr<mib::Transport> inner) : m_inner(std::move(inner)) {}
-    Ticket send(const mib::RequestPdu& request, const mib::SendOptions& options,
-                Completion done) override {
-        ++sent;
-        return m_inner->send(request, options, std::move(done));
-    }
-    void cancel(Ticket ticket) override { m_inner->cancel(ticket); }
-    int bulkRepetitions(int columns) const override { return m_inner->bulkRepetitions(columns); }
-    std::string describe() const override { return m_inner->describe(); }
-    std::size_t pendingCount() const override { return m_inner->pendingCount(); }
-    long sent = 0;
-
-private:
-    std::shared_ptr<mib::Transport> m_inner;
-};
 
 sim::Scenario chassis() {
     sim::GeneratorOptions options;
@@ -79,7 +61,7 @@ struct Figures {
 
 // Opens the page on the selection, makes the change and applies it; loop runs the event
 // loop a little (a virtual clock is advanced, a real one waited on).
-Figures applyOnce(CMibAgent& agent, CountingTransport& counter,
+Figures applyOnce(CMibAgent& agent, bench::CountingTransport& counter,
                   const std::function<void()>& loopStep) {
     afx::EventLoop& loop = afx::EventLoop::instance();
     Figures f;
@@ -138,7 +120,7 @@ Figures applyOnce(CMibAgent& agent, CountingTransport& counter,
         return f;
     }
     driver.expectMessageBox(IDOK, "Success", "Speed/Mode Changes Successful.");
-    const long before = counter.sent;
+    const long before = counter.pdus;
     const std::int64_t virtualStart = loop.now();
     const auto start = std::chrono::steady_clock::now();
     driver.press("Apply");
@@ -148,7 +130,7 @@ Figures applyOnce(CMibAgent& agent, CountingTransport& counter,
     f.wallMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     f.virtualMs = static_cast<double>(loop.now() - virtualStart);
-    f.pdus = counter.sent - before;
+    f.pdus = counter.pdus - before;
     const HWND list = afx::windows().childById(page->GetSafeHwnd(), IDC_SPEED_PORT_LIST);
     f.rows = list ? afx::windows().find(list)->rows.size() : 0;
     f.ok = done && f.failure.empty() && f.rows == static_cast<std::size_t>(kSelectedPorts);
@@ -164,8 +146,8 @@ Figures inProcess() {
     loop.useVirtualClock(true);
     std::unique_ptr<sim::SimulatedSwitch> sw = sim::SimulatedSwitch::fromScenario(chassis());
     sw->setClock([&loop] { return loop.now(); });
-    auto counter =
-        std::make_shared<CountingTransport>(std::make_shared<mib::InProcessTransport>(*sw, loop));
+    auto counter = std::make_shared<bench::CountingTransport>(
+        std::make_shared<mib::InProcessTransport>(*sw, loop));
     CMibAgent agent;
     agent.SetEventLoop(&loop);
     agent.SetAgentName("generated");
@@ -205,8 +187,8 @@ Figures overSwsimd() {
     mib::NetSnmpConfig config;
     config.address = "udp:127.0.0.1:" + std::to_string(std::atoi(out.c_str() + out.rfind(':') + 1));
     config.community = "private";
-    auto counter =
-        std::make_shared<CountingTransport>(std::make_shared<mib::NetSnmpTransport>(config, loop));
+    auto counter = std::make_shared<bench::CountingTransport>(
+        std::make_shared<mib::NetSnmpTransport>(config, loop));
     CMibAgent agent;
     agent.SetEventLoop(&loop);
     agent.SetAgentName("swsimd");
