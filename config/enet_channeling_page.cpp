@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/channeling_names.h"
+#include "framework/afx/ddx.h"
 #include "framework/sw/default_icons.h"
 #include "framework/sw/list_rows.h"
 #include "framework/sw/sw_functions.h"

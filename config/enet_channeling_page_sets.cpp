@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "config/channeling_names.h"
+#include "framework/afx/ddx.h"
 #include "framework/mib/mib_error.h"
 
 namespace {

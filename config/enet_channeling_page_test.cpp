@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/enet_channeling_page.h"
+#include "framework/mib/request_engine.h"
 #include "framework/sw/nx_chassis_info.h"
 #include "resources/channeling_ids.h"
 #include "tests/support/page_fixture.h"

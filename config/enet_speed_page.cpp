@@ -1,5 +1,6 @@
 #include "config/enet_speed_page.h"
 
+#include "framework/afx/ddx.h"
 #include "framework/mib/mib_error.h"
 #include "framework/sw/default_icons.h"
 #include "framework/sw/enum_combo.h"

@@ -4,6 +4,7 @@
 #include "framework/mib/mib_agent.h"
 #include "framework/mib/mib_comm.h"
 #include "framework/mib/mib_error.h"
+#include "framework/mib/request_engine.h"
 
 namespace console {
 

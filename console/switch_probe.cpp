@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "framework/mib/request_engine.h"
+
 namespace console {
 
 namespace {

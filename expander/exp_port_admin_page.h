@@ -8,10 +8,16 @@
 #include <utility>
 #include <vector>
 
-#include "framework/afx/afxwin.h"
+#include "framework/afx/collections.h"
+#include "framework/afx/controls.h"
+#include "framework/afx/cstring.h"
+#include "framework/afx/message_map.h"
+#include "framework/afx/runtime_class.h"
+#include "framework/afx/win_types.h"
 #include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/sw_base_prop_page.h"
+#include "framework/sw/sw_list_ctrl.h"
 
 class CExpPortAdminPage : public CSwBasePropPage {
     DECLARE_DYNCREATE(CExpPortAdminPage)

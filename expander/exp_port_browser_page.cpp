@@ -4,6 +4,7 @@
 
 #include "expander/exp_segment_descr_dialog.h"
 #include "frame/module_instance.h"
+#include "framework/afx/app.h"
 #include "framework/afx/ddx.h"
 #include "framework/sw/default_icons.h"
 #include "framework/sw/help_engine.h"

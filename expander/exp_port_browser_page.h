@@ -3,10 +3,13 @@
 // the module attached to the chosen segment. "Modify..." changes the chosen segment's
 // description through the Modify Segment Description dialog.
 
-#include "framework/afx/afxwin.h"
+#include "framework/afx/message_map.h"
+#include "framework/afx/runtime_class.h"
+#include "framework/afx/win_types.h"
 #include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/sw_base_prop_page.h"
+#include "framework/sw/sw_list_ctrl.h"
 
 class CExpPortBrowserPage : public CSwBasePropPage {
     DECLARE_DYNCREATE(CExpPortBrowserPage)

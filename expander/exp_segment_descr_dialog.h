@@ -3,7 +3,12 @@
 // lets the operator change it, sends it and closes once the switch has taken it. The caller
 // asks WasModified() afterwards.
 
-#include "framework/afx/afxwin.h"
+#include "framework/afx/collections.h"
+#include "framework/afx/cstring.h"
+#include "framework/afx/message_map.h"
+#include "framework/afx/runtime_class.h"
+#include "framework/afx/win_types.h"
+#include "framework/afx/wnd.h"
 #include "framework/sw/sw_base_dialog.h"
 
 class CExpSegmentDescrDialog : public CSwBaseDialog {

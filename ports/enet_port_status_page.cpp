@@ -1,5 +1,6 @@
 #include "ports/enet_port_status_page.h"
 
+#include "framework/afx/ddx.h"
 #include "framework/sw/default_icons.h"
 #include "framework/sw/enum_combo.h"
 #include "framework/sw/help_engine.h"

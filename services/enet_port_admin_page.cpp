@@ -8,6 +8,7 @@
 
 #include "frame/module_instance.h"
 #include "frame/torvik_res.h"
+#include "framework/afx/ddx.h"
 #include "framework/dialogs/belva_res.h"
 #include "framework/dialogs/bridge_address_dialog.h"
 #include "framework/dialogs/port_mirror_dialog.h"

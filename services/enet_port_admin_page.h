@@ -6,13 +6,19 @@
 
 #include <vector>
 
-#include "framework/afx/afxwin.h"
+#include "framework/afx/collections.h"
+#include "framework/afx/controls.h"
+#include "framework/afx/cstring.h"
+#include "framework/afx/message_map.h"
+#include "framework/afx/runtime_class.h"
+#include "framework/afx/win_types.h"
 #include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/mapped_combo.h"
 #include "framework/sw/numeric_edit.h"
 #include "framework/sw/pending_set_batch.h"
 #include "framework/sw/sw_base_prop_page.h"
+#include "framework/sw/sw_list_ctrl.h"
 #include "services/learned_mac_index.h"
 #include "services/vport_record.h"
 

@@ -1,5 +1,6 @@
 #include "services/enet_trunk_page.h"
 
+#include "framework/afx/ddx.h"
 #include "framework/sw/default_icons.h"
 #include "framework/sw/help_engine.h"
 #include "framework/sw/sw_functions.h"

@@ -2,10 +2,15 @@
 // "802.1Q Trunking": the trunking service of the page's port, its description and the groups
 // it carries. "Create/Modify..." runs the Modify Trunking Service dialog and reads again.
 
-#include "framework/afx/afxwin.h"
+#include "framework/afx/collections.h"
+#include "framework/afx/cstring.h"
+#include "framework/afx/message_map.h"
+#include "framework/afx/runtime_class.h"
+#include "framework/afx/win_types.h"
 #include "framework/sw/default_icons.h"
 #include "framework/sw/list_data.h"
 #include "framework/sw/sw_base_prop_page.h"
+#include "framework/sw/sw_list_ctrl.h"
 #include "services/trunk_service_kind.h"
 
 class CEnetTrunkPage : public CSwBasePropPage {

@@ -4,7 +4,13 @@
 // command per changed group; after the last write it pauses a second, reads the service
 // again, reports success and closes itself.
 
-#include "framework/afx/afxwin.h"
+#include "framework/afx/collections.h"
+#include "framework/afx/controls.h"
+#include "framework/afx/cstring.h"
+#include "framework/afx/message_map.h"
+#include "framework/afx/runtime_class.h"
+#include "framework/afx/win_types.h"
+#include "framework/afx/wnd.h"
 #include "framework/sw/sw_base_dialog.h"
 #include "services/trunk_service_kind.h"
 

@@ -1,7 +1,8 @@
 #pragma once
 // What was read for one listed virtual port row; the Service Admin page owns one per row.
 
-#include "framework/afx/afxwin.h"
+#include "framework/afx/collections.h"
+#include "framework/afx/cstring.h"
 
 class CVPortRecord : public CObject {
 public:

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string>
 
+#include "framework/afx/ddx.h"
 #include "framework/dialogs/dialog_ids.h"
 #include "framework/sw/help_engine.h"
 

@@ -6,7 +6,10 @@
 // Before DoModal the caller gives the virtual port (SpecifyVPort), the status a new entry
 // gets (m_entryStatus; 3 keeps it until it is removed) and the group it is added in.
 
-#include "framework/afx/afxwin.h"
+#include "framework/afx/cstring.h"
+#include "framework/afx/message_map.h"
+#include "framework/afx/win_types.h"
+#include "framework/afx/wnd.h"
 #include "framework/sw/sw_base_dialog.h"
 #include "framework/sw/sw_list_ctrl.h"
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "framework/afx/ddx.h"
 #include "framework/dialogs/dialog_ids.h"
 #include "framework/sw/help_engine.h"
 

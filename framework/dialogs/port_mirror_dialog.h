@@ -6,7 +6,12 @@
 // Before DoModal the caller gives the virtual port's index texts ("Slot", "Port", "Service",
 // "Instance") and the chassis description, which tells the ports that can take the copies.
 
-#include "framework/afx/afxwin.h"
+#include "framework/afx/collections.h"
+#include "framework/afx/controls.h"
+#include "framework/afx/cstring.h"
+#include "framework/afx/message_map.h"
+#include "framework/afx/win_types.h"
+#include "framework/afx/wnd.h"
 #include "framework/sw/numeric_edit.h"
 #include "framework/sw/nx_chassis_info.h"
 #include "framework/sw/sw_base_dialog.h"

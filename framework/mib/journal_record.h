@@ -8,16 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/mib/change_source.h"
 #include "framework/mib/mib_dictionary.h"
 #include "framework/mib/snmp_types.h"
 
 namespace mib {
-
-// Who sends a change: the page's class, and for an undo the change it puts back.
-struct ChangeSource {
-    std::string page;
-    long undoes = 0;
-};
 
 struct JournalVarbind {
     std::string name;      // the dictionary's name, empty when the OID is not in it

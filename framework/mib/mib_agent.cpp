@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/mib/mib_comm.h"
+#include "framework/mib/request_engine.h"
 
 IMPLEMENT_DYNCREATE(CMibAgent, CWnd)
 

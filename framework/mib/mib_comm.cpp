@@ -2,6 +2,7 @@
 
 #include "framework/mib/mib_agent.h"
 #include "framework/mib/mib_error.h"
+#include "framework/mib/request_engine.h"
 #include "framework/mib/set_preview.h"
 #include "framework/mib/value_format.h"
 

@@ -6,13 +6,23 @@
 // not open fail quietly (FALSE, 0, empty text); no call throws.
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "framework/afx/collections.h"
+#include "framework/afx/cstring.h"
+#include "framework/afx/runtime_class.h"
+#include "framework/afx/win_types.h"
 #include "framework/afx/wnd.h"
+#include "framework/mib/change_source.h"
 #include "framework/mib/mib_comm_events.h"
-#include "framework/mib/request_engine.h"
 
 class CMibAgent;
+
+namespace mib {
+class MibDictionary;
+class RequestEngine;
+}  // namespace mib
 
 class CMibComm : public CWnd {
     DECLARE_DYNCREATE(CMibComm)
