@@ -7,6 +7,7 @@
 #include "resources/resource_ids.h"
 #include "resources/trunk_ids.h"
 #include "services/modify_trunk_service_dialog.h"
+#include "services/trunk_rows.h"
 
 IMPLEMENT_DYNCREATE(CEnetTrunkPage, CPropertyPage)
 
@@ -116,16 +117,12 @@ void CEnetTrunkPage::OnRequestDone(int h) {
 }
 
 void CEnetTrunkPage::ServicesRead() {
-    const long rows = m_mibComm->GetRowCount(m_servicesRequest);
-    for (long r = 0; r < rows; ++r) {
-        if (!m_mibComm->GotoRow(m_servicesRequest, r)) {
-            MessageBox("Unable to access TrunkServices record", "Error", MB_OK);
-            break;
-        }
-        if (m_mibComm->GetInteger(m_servicesRequest, m_vars.servicesSlot) == m_slot &&
-            m_mibComm->GetInteger(m_servicesRequest, m_vars.servicesStation) == m_port) {
-            m_description = m_mibComm->GetString(m_servicesRequest, m_vars.servicesDescription);
-        }
+    if (!torvik::forEachRowOfPort(*m_mibComm, m_servicesRequest, m_vars.servicesSlot,
+                                  m_vars.servicesStation, m_slot, m_port, [&] {
+                                      m_description = m_mibComm->GetString(
+                                          m_servicesRequest, m_vars.servicesDescription);
+                                  })) {
+        MessageBox("Unable to access TrunkServices record", "Error", MB_OK);
     }
     if (!m_description.IsEmpty()) {
         m_noDescription = 0;
@@ -141,17 +138,12 @@ void CEnetTrunkPage::ServicesRead() {
 }
 
 void CEnetTrunkPage::MembersRead() {
-    const long rows = m_mibComm->GetRowCount(m_membersRequest);
-    for (long r = 0; r < rows; ++r) {
-        if (!m_mibComm->GotoRow(m_membersRequest, r)) {
-            MessageBox("Unable to access Trunk record", "Error", MB_OK);
-            break;
-        }
-        if (m_mibComm->GetInteger(m_membersRequest, m_vars.membersSlot) == m_slot &&
-            m_mibComm->GetInteger(m_membersRequest, m_vars.membersStation) == m_port) {
-            m_servicedGroups.Add(
-                static_cast<UINT>(m_mibComm->GetInteger(m_membersRequest, m_vars.membersGroup)));
-        }
+    if (!torvik::forEachRowOfPort(*m_mibComm, m_membersRequest, m_vars.membersSlot,
+                                  m_vars.membersStation, m_slot, m_port, [&] {
+                                      m_servicedGroups.Add(static_cast<UINT>(m_mibComm->GetInteger(
+                                          m_membersRequest, m_vars.membersGroup)));
+                                  })) {
+        MessageBox("Unable to access Trunk record", "Error", MB_OK);
     }
     CreateWaitCursor();
     m_mibComm->RequestTable(m_groupRequest);

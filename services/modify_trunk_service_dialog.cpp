@@ -6,6 +6,7 @@
 #include "framework/sw/help_engine.h"
 #include "framework/sw/sw_functions.h"
 #include "resources/trunk_ids.h"
+#include "services/trunk_rows.h"
 
 IMPLEMENT_DYNAMIC(CModifyTrunkServiceDialog, CSwBaseDialog)
 
@@ -158,18 +159,14 @@ void CModifyTrunkServiceDialog::SetCompleted() {
 }
 
 void CModifyTrunkServiceDialog::ServicesRead() {
-    const long rows = m_mibComm->GetRowCount(m_servicesRequest);
-    for (long r = 0; r < rows; ++r) {
-        if (!m_mibComm->GotoRow(m_servicesRequest, r)) {
-            MessageBox("Unable to access TrunkServices record", "Error", MB_OK);
-            break;
-        }
-        if (m_mibComm->GetInteger(m_servicesRequest, m_vars.servicesSlot) == m_slot &&
-            m_mibComm->GetInteger(m_servicesRequest, m_vars.servicesStation) == m_servicePort) {
-            m_description = m_mibComm->GetString(m_servicesRequest, m_vars.servicesDescription);
-            m_ownGroup =
-                static_cast<int>(m_mibComm->GetInteger(m_servicesRequest, m_vars.servicesBridgeId));
-        }
+    if (!torvik::forEachRowOfPort(*m_mibComm, m_servicesRequest, m_vars.servicesSlot,
+                                  m_vars.servicesStation, m_slot, m_servicePort, [&] {
+                                      m_description = m_mibComm->GetString(
+                                          m_servicesRequest, m_vars.servicesDescription);
+                                      m_ownGroup = static_cast<int>(m_mibComm->GetInteger(
+                                          m_servicesRequest, m_vars.servicesBridgeId));
+                                  })) {
+        MessageBox("Unable to access TrunkServices record", "Error", MB_OK);
     }
     GetDlgItem(IDC_TRUNK_SERVICE_REMOVE)->EnableWindow(FALSE);
     UpdateData(FALSE);
@@ -180,21 +177,16 @@ void CModifyTrunkServiceDialog::ServicesRead() {
 void CModifyTrunkServiceDialog::MembersRead() {
     m_groupsAsRead.RemoveAll();
     m_servicedList.ResetContent();
-    const long rows = m_mibComm->GetRowCount(m_membersRequest);
-    for (long r = 0; r < rows; ++r) {
-        if (!m_mibComm->GotoRow(m_membersRequest, r)) {
-            MessageBox("Unable to access Trunk record", "Error", MB_OK);
-            break;
-        }
-        if (m_mibComm->GetInteger(m_membersRequest, m_vars.membersSlot) == m_slot &&
-            m_mibComm->GetInteger(m_membersRequest, m_vars.membersStation) == m_servicePort) {
-            const auto group =
-                static_cast<UINT>(m_mibComm->GetInteger(m_membersRequest, m_vars.membersGroup));
-            m_groupsAsRead.Add(group);
-            CString text;
-            text.Format("%u", group);
-            m_servicedList.AddString(text);
-        }
+    if (!torvik::forEachRowOfPort(*m_mibComm, m_membersRequest, m_vars.membersSlot,
+                                  m_vars.membersStation, m_slot, m_servicePort, [&] {
+                                      const auto group = static_cast<UINT>(m_mibComm->GetInteger(
+                                          m_membersRequest, m_vars.membersGroup));
+                                      m_groupsAsRead.Add(group);
+                                      CString text;
+                                      text.Format("%u", group);
+                                      m_servicedList.AddString(text);
+                                  })) {
+        MessageBox("Unable to access Trunk record", "Error", MB_OK);
     }
     SortLBValues(&m_servicedList, 1);
     CreateWaitCursor();
