@@ -17,6 +17,7 @@
 #include "console/page_dump.h"
 #include "console/page_sets.h"
 #include "console/port_list.h"
+#include "console/port_sheets.h"
 #include "console/script_parser.h"
 #include "console/script_runner.h"
 #include "console/snmp_conf_defaults.h"
@@ -236,9 +237,7 @@ std::optional<Failure> Session::readHealth() {
 }
 
 std::optional<Failure> Session::openSheet() {
-    const std::string kind = m_port.expander ? "Expander" : "Ethernet";
-    const std::string caption = kind + " Slot:" + std::to_string(m_port.where.slot) +
-                                " Port:" + std::to_string(m_port.where.port);
+    const std::string caption = sheetCaption(m_port);
     m_sheet = std::make_unique<CSwPropertySheet>(caption.c_str(), 0, nullptr, 0);
     std::vector<sw::SlotPort> selected;
     for (const SlotPort& sp : selectedPorts()) {
