@@ -2,6 +2,7 @@
 
 #include "console/journal_commands.h"
 #include "framework/afx/event_loop.h"
+#include "sim/simulated_switch.h"
 
 namespace gui {
 
@@ -53,6 +54,10 @@ bool GuiSession::connect(const console::AgentChoice& choice,
 void GuiSession::disconnect() {
     m_sheets.reset();  // the pages and their requests go before the agent
     m_agent = console::AgentSession();
+}
+
+sim::SimulatedSwitch* GuiSession::simulated() const {
+    return m_agent.simulated.get();
 }
 
 std::string GuiSession::agentText() const {

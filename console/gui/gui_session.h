@@ -12,6 +12,10 @@
 #include "console/port_sheets.h"
 #include "frame/page_registry.h"
 
+namespace sim {
+class SimulatedSwitch;
+}
+
 namespace gui {
 
 class GuiSession {
@@ -30,6 +34,8 @@ public:
     bool connected() const { return m_agent.agent != nullptr; }
 
     CMibAgent* agent() const { return m_agent.agent.get(); }
+    // The embedded switch when connected to it (tests inject faults through it).
+    sim::SimulatedSwitch* simulated() const;
     console::PortSheets* sheets() const { return m_sheets.get(); }
     const console::AgentChoice& choice() const { return m_choice; }
     // "sim (demo switch)" or the agent's address, for titles and the status bar.
