@@ -24,6 +24,7 @@ constexpr unsigned kPlacement = bitOf(afx::Change::Visible) | bitOf(afx::Change:
 
 Presenter::Presenter(QObject* parent)
     : QObject(parent), m_units(DialogUnits::of(QApplication::font())) {
+    qRegisterMetaType<HWND>("HWND");
     afx::windows().addObserver(this);
     for (HWND top : afx::windows().topLevelWindows()) {
         addTree(top);

@@ -90,3 +90,7 @@ private:
 };
 
 }  // namespace afxqt
+
+// Window handles travel in signals (queued connections, QSignalSpy).
+Q_DECLARE_OPAQUE_POINTER(HWND)
+Q_DECLARE_METATYPE(HWND)
