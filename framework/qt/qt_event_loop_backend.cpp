@@ -11,6 +11,7 @@ QtEventLoopBackend::QtEventLoopBackend(afx::EventLoop& loop, QObject* parent)
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &QtEventLoopBackend::timerFired);
+    m_realTime.start();
     m_previous = m_loop.setBackend(this);
     // Work posted before Qt took over must not wait for the next post.
     if (m_loop.hasPendingWork()) {
@@ -47,11 +48,21 @@ void QtEventLoopBackend::timersChanged(std::optional<std::int64_t> dueMs) {
 }
 
 void QtEventLoopBackend::timerFired() {
-    // The virtual clock follows Qt's: it reaches the due time when Qt's timer fires.
+    followRealTime();
+    // Qt's timer may fire a little early for the virtual clock: it is due now.
     if (m_loop.isVirtualClock() && m_due && m_loop.now() < *m_due) {
         m_loop.moveVirtualClockTo(*m_due);
     }
-    dispatchNow();
+    m_loop.dispatch();
+}
+
+void QtEventLoopBackend::followRealTime() {
+    const qint64 real = m_realTime.elapsed();
+    const qint64 passed = real - m_lastReal;
+    m_lastReal = real;
+    if (m_loop.isVirtualClock() && passed > 0) {
+        m_loop.moveVirtualClockTo(m_loop.now() + passed);
+    }
 }
 
 void QtEventLoopBackend::watchesChanged() {
@@ -72,13 +83,16 @@ void QtEventLoopBackend::watchesChanged() {
             continue;
         }
         auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-        connect(notifier, &QSocketNotifier::activated, this,
-                [this, fd] { m_loop.dispatchReadable(fd); });
+        connect(notifier, &QSocketNotifier::activated, this, [this, fd] {
+            followRealTime();
+            m_loop.dispatchReadable(fd);
+        });
         m_notifiers.emplace(fd, notifier);
     }
 }
 
 void QtEventLoopBackend::dispatchNow() {
+    followRealTime();
     m_loop.dispatch();
 }
 

@@ -3,6 +3,7 @@
 // loop timers through one precise single-shot QTimer, watched descriptors through socket
 // notifiers. The back end only schedules; dispatching happens from Qt's loop.
 
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QObject>
 #include <QtCore/QTimer>
 #include <map>
@@ -30,12 +31,16 @@ public:
 private:
     void dispatchNow();
     void timerFired();
+    // A virtual clock moves on as Qt's real time does (never back).
+    void followRealTime();
 
     afx::EventLoop& m_loop;
     afx::EventLoopBackend* m_previous = nullptr;
     bool m_wakePending = false;
     QTimer m_timer;
     std::optional<std::int64_t> m_due;
+    QElapsedTimer m_realTime;
+    qint64 m_lastReal = 0;
     std::map<int, QSocketNotifier*> m_notifiers;  // by descriptor; owned as children
 };
 

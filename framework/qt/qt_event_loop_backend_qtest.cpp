@@ -42,7 +42,13 @@ private slots:
         std::int64_t firedAt = -1;
         loop.addTimer(30, [&] { firedAt = loop.now(); });
         QTRY_VERIFY(firedAt >= 0);
-        QCOMPARE(firedAt - start, std::int64_t{30});
+        QVERIFY(firedAt - start >= 30);
+
+        // Between timers the virtual clock keeps up with real time too.
+        const std::int64_t before = loop.now();
+        QTest::qWait(40);
+        loop.post([] {});
+        QTRY_VERIFY(loop.now() - before >= 40);
     }
 
     void watchedDescriptorIsReadFromQtsLoop() {

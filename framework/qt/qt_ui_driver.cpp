@@ -8,6 +8,7 @@
 #include <QtWidgets/QWidget>
 #include <vector>
 
+#include "framework/afx/event_loop.h"
 #include "framework/qt/control_binding.h"
 #include "framework/qt/presenter.h"
 
@@ -145,6 +146,10 @@ int QtUiDriver::answerMessageBox(const afx::MessageBoxState& box) {
 bool QtUiDriver::runModal(HWND dialog, const std::function<bool()>& ended) {
     if (ended() || !afx::windows().isWindow(dialog)) {
         return true;
+    }
+    if (!afx::EventLoop::instance().backend()) {
+        // Nothing would run afx's timers and descriptors from a Qt loop.
+        return afx::spinModalLoop(dialog, ended);
     }
     QEventLoop loop;
     QPointer<QEventLoop> guard(&loop);
