@@ -10,7 +10,11 @@ DialogUnits::DialogUnits(int charWidth, int charHeight)
 
 DialogUnits DialogUnits::of(const QFont& font) {
     const QFontMetrics metrics(font);
-    return {metrics.averageCharWidth(), metrics.height()};
+    // The average over the letters, rounded, as dialog templates were laid out with; the
+    // font's own average width is often narrower, and labels would be cut.
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {(letters / 26 + 1) / 2, metrics.height()};
 }
 
 QRect DialogUnits::toPixels(const CRect& rect) const {

@@ -1,6 +1,6 @@
 #pragma once
 // Templates are laid out in dialog units: a quarter of the font's average character width
-// across, an eighth of its height down.
+// (over the letters) across, an eighth of its height down.
 
 #include <QtCore/QRect>
 #include <QtGui/QFont>

@@ -120,6 +120,25 @@ private slots:
         speed.stay = false;
     }
 
+    void buttonRowFitsANarrowSheet() {
+        StubbornPage narrow(pageTemplate("Status", 60));
+        CPropertySheet sheet("Narrow");
+        sheet.AddPage(&narrow);
+        QVERIFY(sheet.Create());
+        // Derived sheets add buttons of their own (Refresh, Help).
+        for (int id : {300, 301, 302}) {
+            afx::windows().create(WindowClass::PushButton, sheet.m_hWnd, id, "More",
+                                  afx::style::kChild, CRect());
+        }
+        QWidget* window = m_front->window(sheet);
+        QVERIFY(window);
+        const auto* ok = m_front->widget<QPushButton>(sheet, IDOK);
+        const auto* last = m_front->widget<QPushButton>(sheet, 302);
+        QVERIFY(ok->x() > 0);
+        QVERIFY(last->geometry().right() < window->width());
+        QCOMPARE(ok->y(), last->y());
+    }
+
     void titleBarCloseActsAsCancel() {
         RecordingDialog dialog(modalTemplate());
         QVERIFY(dialog.Create(dialog.templateId()));

@@ -176,6 +176,12 @@ void DialogBinding::layoutChildren(const afx::WindowRecord& record) {
         if (content.isEmpty()) {
             content = units.toPixels(kEmptySheetPage);
         }
+        // The button row never sticks out of the window.
+        const int buttonWidth = units.x(kButtonWidth);
+        const int buttonGap = units.x(kButtonGap);
+        const int rowWidth =
+            static_cast<int>(buttons.size()) * (buttonWidth + buttonGap) - buttonGap;
+        content.setWidth(std::max(content.width(), rowWidth));
         QTabBar* bar = m_sheet->tabBar();
         const int tabHeight = bar->sizeHint().height();
         bar->setGeometry(mx, my, content.width(), tabHeight);
@@ -188,13 +194,12 @@ void DialogBinding::layoutChildren(const afx::WindowRecord& record) {
                 widget->move(pageOrigin);
             }
         }
-        const int buttonWidth = units.x(kButtonWidth);
         const int buttonHeight = units.y(kButtonHeight);
         const int buttonTop = pageOrigin.y() + content.height() + my;
         int right = mx + content.width();
         for (auto it = buttons.rbegin(); it != buttons.rend(); ++it) {
             (*it)->setGeometry(right - buttonWidth, buttonTop, buttonWidth, buttonHeight);
-            right -= buttonWidth + units.x(kButtonGap);
+            right -= buttonWidth + buttonGap;
         }
         const QSize size(content.width() + 2 * mx, buttonTop + buttonHeight + my);
         if (m_topLevel) {
