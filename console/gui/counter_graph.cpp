@@ -21,6 +21,20 @@ namespace {
 const char* const kHint = "Drop a counter from a Statistics page to graph its rate per second.";
 const QColor kResetColour(0xd3, 0x2f, 0x2f);
 
+// 1, 2 or 5 times a power of ten, at least rough.
+double roundStep(double rough) {
+    double step = 1;
+    while (step * 10 <= rough) {
+        step *= 10;
+    }
+    for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
+        if (step * factor >= rough) {
+            return step * factor;
+        }
+    }
+    return step * 10;
+}
+
 }  // namespace
 
 struct CounterGraph::Series {
@@ -48,6 +62,9 @@ CounterGraph::CounterGraph(QWidget* parent)
     m_timeAxis->setTitleText(tr("Time (s)"));
     m_timeAxis->setLabelFormat("%.0f");
     m_timeAxis->setRange(0, 60);
+    m_timeAxis->setTickType(QValueAxis::TicksDynamic);
+    m_timeAxis->setTickAnchor(0);
+    m_timeAxis->setTickInterval(10);
     m_rateAxis = new QValueAxis;
     m_rateAxis->setTitleText(tr("Per second"));
     m_rateAxis->setLabelFormat("%.0f");
@@ -59,8 +76,8 @@ CounterGraph::CounterGraph(QWidget* parent)
     m_resetSeries = new QScatterSeries;
     m_resetSeries->setName(tr("Counter reset"));
     m_resetSeries->setColor(kResetColour);
-    m_resetSeries->setBorderColor(kResetColour);
-    m_resetSeries->setMarkerSize(9);
+    m_resetSeries->setBorderColor(Qt::white);
+    m_resetSeries->setMarkerSize(10);
     m_chart->addSeries(m_resetSeries);
     m_resetSeries->attachAxis(m_timeAxis);
     m_resetSeries->attachAxis(m_rateAxis);
@@ -259,8 +276,10 @@ void CounterGraph::rescaleAxes() {
         }
     }
     const double from = minX.value_or(0);
-    m_timeAxis->setRange(from, std::max(maxX, from + 10));
-    m_timeAxis->applyNiceNumbers();
+    const double to = std::max(maxX, from + 10);
+    m_timeAxis->setRange(from, to);
+    // The range follows the readings exactly; the ticks fall on round seconds within it.
+    m_timeAxis->setTickInterval(roundStep((to - from) / 6));
     // Headroom above the highest rate; an idle counter still gets a readable axis.
     m_rateAxis->setRange(0, std::max(maxY * 1.1, 10.0));
     m_rateAxis->applyNiceNumbers();
