@@ -1,5 +1,7 @@
 #include "console/gui/counter_graph.h"
 
+#include "framework/mib/mib_agent.h"
+
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLegend>
@@ -44,6 +46,7 @@ struct CounterGraph::Series {
     CounterRate rate;
     std::vector<QLineSeries*> segments;  // the first carries the legend
     bool breakBeforeNext = false;        // a reset since the last rate point
+    bool failing = false;                // the last reading failed
     QList<QPointF> resets;
     std::unique_ptr<CounterSampler> sampler;
 };
@@ -112,10 +115,27 @@ void CounterGraph::setSamplerFactory(CounterSamplerFactory factory) {
     m_samplerFactory = std::move(factory);
 }
 
+void CounterGraph::setAgent(CMibAgent& agent) {
+    setDictionary(&agent.GetDictionary());
+    setAgentAddress(QString::fromStdString(agent.GetAddress().str()));
+    setSamplerFactory(agentSamplerFactory(agent));
+}
+
+void CounterGraph::setAgentAddress(const QString& address) {
+    m_agentAddress = address.toStdString();
+}
+
 bool CounterGraph::addDragString(const QString& text, QString* error) {
     std::string why;
     std::optional<CounterTarget> target =
         counterFromDragString(text.toStdString(), *m_dictionary, &why);
+    if (target && !m_agentAddress.empty() && !target->agent.empty() &&
+        target->agent != m_agentAddress) {
+        // Its samples would come from the wrong switch under this counter's name.
+        why = target->legend() + " is a counter of " + target->agent + "; this graph reads " +
+              m_agentAddress + ".";
+        target.reset();
+    }
     if (target) {
         for (const auto& series : m_series) {
             if (series->target.sameCounter(*target)) {
@@ -139,9 +159,16 @@ bool CounterGraph::addDragString(const QString& text, QString* error) {
         series.sampler = m_samplerFactory(series.target);
     }
     if (series.sampler) {
-        series.sampler->setSampleHandler(
-            [this, index](const CounterSample& sample) { addSample(index, sample); });
+        series.sampler->setSampleHandler([this, index](const CounterSample& sample) {
+            Series& sampled = *m_series[static_cast<std::size_t>(index)];
+            if (sampled.failing) {
+                sampled.failing = false;
+                showStatus(tr("%1: read again.").arg(seriesName(index)));
+            }
+            addSample(index, sample);
+        });
         series.sampler->setFailureHandler([this, index](const std::string& message) {
+            m_series[static_cast<std::size_t>(index)]->failing = true;
             const QString text = QString::fromStdString(message);
             showStatus(seriesName(index) + ": " + text);
             emit samplingFailed(index, text);

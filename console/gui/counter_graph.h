@@ -21,6 +21,7 @@ class QLabel;
 class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
+class CMibAgent;
 
 namespace gui {
 
@@ -38,6 +39,12 @@ public:
     // How each new counter gets its sampler; none (the default) or a factory that returns
     // nullptr: samples come only through addSample.
     void setSamplerFactory(CounterSamplerFactory factory);
+
+    // Counters of agent, read from it at its polling period; drags naming another agent are
+    // refused. The agent must outlive the graph.
+    void setAgent(CMibAgent& agent);
+    // Drags from pages of another agent than this one are refused; "" takes any.
+    void setAgentAddress(const QString& address);
 
     // Adds the counter a drag string names as a new line; false and *error (for the
     // operator) when the text names no counter or the counter is on the graph already.
@@ -81,6 +88,7 @@ private:
 
     const mib::MibDictionary* m_dictionary;
     CounterSamplerFactory m_samplerFactory;
+    std::string m_agentAddress;
     QChart* m_chart = nullptr;
     QChartView* m_view = nullptr;
     QValueAxis* m_timeAxis = nullptr;

@@ -23,9 +23,9 @@ Q_DECLARE_METATYPE(gui::CounterSample)
 namespace {
 
 QString dragOf(const std::string& variable, const std::string& index, const std::string& label,
-               int slot, int port) {
+               int slot, int port, const std::string& agent = "127.0.0.1") {
     sw::DragDropFields fields;
-    fields.agent = "127.0.0.1";
+    fields.agent = agent;
     fields.variable = variable;
     fields.value = "0";
     fields.index = {index};
@@ -205,12 +205,16 @@ void CounterGraphTest::refusedTextSaysWhy_data() {
     QTest::newRow("index column") << dragOf("etherStatsIndex", "1002", "Slot", 1, 2)
                                   << "not a counter";
     QTest::newRow("counter twice") << packetsOfPort12() << "on the graph already";
+    QTest::newRow("another agent's counter")
+        << dragOf("etherStatsPkts", "1002", "Packets", 1, 2, "10.9.9.9")
+        << "Packets 1/2 is a counter of 10.9.9.9; this graph reads 127.0.0.1.";
 }
 
 void CounterGraphTest::refusedTextSaysWhy() {
     QFETCH(QString, text);
     QFETCH(QString, reason);
     gui::CounterGraph graph;
+    graph.setAgentAddress("127.0.0.1");
     graph.show();
     QVERIFY(graph.addDragString(packetsOfPort12(), nullptr));
     QSignalSpy refused(&graph, &gui::CounterGraph::dropRefused);
@@ -246,25 +250,41 @@ void CounterGraphTest::samplerOnTheSimulatedSwitchDrawsItsRate() {
     CMibAgent agent;
     agent.SetEventLoop(&loop);
     agent.SetAgentName("demo-switch");
+    agent.SetAddress("127.0.0.1");
     agent.SetTransport(std::make_shared<mib::InProcessTransport>(*simulated, loop));
     agent.SetPollingPeriod(1000);
+    agent.SetTimeout(1);
+    agent.SetRetries(0);
     const auto counter = [&] { return simulated->read("etherStatsPkts", {1002})->integer; };
+    const auto pass = [&loop](int seconds) {
+        loop.advance(seconds * 1000);
+        loop.runUntilIdle();
+    };
     const auto before = counter();
     {
         gui::CounterGraph graph;
-        graph.setSamplerFactory(gui::agentSamplerFactory(agent));
+        graph.setAgent(agent);
         QSignalSpy failed(&graph, &gui::CounterGraph::samplingFailed);
         QVERIFY(graph.addDragString(packetsOfPort12(), nullptr));
         loop.runUntilIdle();
-        loop.advance(3000);
-        loop.runUntilIdle();
+        pass(3);
         const double perSecond = static_cast<double>(counter() - before) / 3.0;
         QVERIFY(perSecond > 0);
         QCOMPARE(graph.ratePoints(0),
                  QList<QPointF>({{1, perSecond}, {2, perSecond}, {3, perSecond}}));
         QCOMPARE(failed.count(), 0);
+
+        // The switch falls silent for a while: said on the graph, and then that it answers again.
+        simulated->stopAnsweringFor(1500);
+        pass(2);
+        QCOMPARE(failed.count(), 1);
+        QVERIFY2(graph.statusText().startsWith("Packets 1/2: demo-switch"),
+                 qPrintable(graph.statusText()));
+        pass(2);
+        QCOMPARE(graph.statusText(), QString("Packets 1/2: read again."));
+        QCOMPARE(highest(graph.ratePoints(0)), perSecond);
     }
-    loop.advance(3000);  // the graph's sampler went with it: nothing calls back
+    pass(3);  // the graph's sampler went with it: nothing calls back
     agent.SetTransport(nullptr);
     loop.runUntilIdle();
     loop.useVirtualClock(false);

@@ -77,17 +77,5 @@ TEST(CounterTarget, RefusesWhatIsNoCounterWithAReason) {
     }
 }
 
-TEST(CounterTarget, SameCounterIsSameVariableRowAndAgent) {
-    std::string error;
-    const auto& dictionary = mib::MibDictionary::builtin();
-    const auto a = counterFromDragString(dragOf("etherStatsPkts", {"1002"}, "Packets", 1, 2),
-                                         dictionary, &error);
-    const auto b = counterFromDragString(dragOf("etherStatsPkts", {"1003"}, "Packets", 1, 3),
-                                         dictionary, &error);
-    ASSERT_TRUE(a && b);
-    EXPECT_TRUE(a->sameCounter(*a));
-    EXPECT_FALSE(a->sameCounter(*b));
-}
-
 }  // namespace
 }  // namespace gui
