@@ -125,27 +125,28 @@ void CounterGraph::setAgentAddress(const QString& address) {
     m_agentAddress = address.toStdString();
 }
 
+std::string CounterGraph::whyRefused(const CounterTarget& target) const {
+    if (!m_agentAddress.empty() && !target.agent.empty() && target.agent != m_agentAddress) {
+        // Its samples would come from the wrong switch under this counter's name.
+        return target.legend() + " is a counter of " + target.agent + "; this graph reads " +
+               m_agentAddress + ".";
+    }
+    for (const auto& series : m_series) {
+        if (series->target.sameCounter(target)) {
+            return series->target.legend() + " is on the graph already.";
+        }
+    }
+    return {};
+}
+
 bool CounterGraph::addDragString(const QString& text, QString* error) {
     std::string why;
     std::optional<CounterTarget> target =
         counterFromDragString(text.toStdString(), *m_dictionary, &why);
-    if (target && !m_agentAddress.empty() && !target->agent.empty() &&
-        target->agent != m_agentAddress) {
-        // Its samples would come from the wrong switch under this counter's name.
-        why = target->legend() + " is a counter of " + target->agent + "; this graph reads " +
-              m_agentAddress + ".";
-        target.reset();
-    }
     if (target) {
-        for (const auto& series : m_series) {
-            if (series->target.sameCounter(*target)) {
-                why = series->target.legend() + " is on the graph already.";
-                target.reset();
-                break;
-            }
-        }
+        why = whyRefused(*target);
     }
-    if (!target) {
+    if (!target || !why.empty()) {
         if (error != nullptr) {
             *error = QString::fromStdString(why);
         }
@@ -159,25 +160,28 @@ bool CounterGraph::addDragString(const QString& text, QString* error) {
         series.sampler = m_samplerFactory(series.target);
     }
     if (series.sampler) {
-        series.sampler->setSampleHandler([this, index](const CounterSample& sample) {
-            Series& sampled = *m_series[static_cast<std::size_t>(index)];
-            if (sampled.failing) {
-                sampled.failing = false;
-                showStatus(tr("%1: read again.").arg(seriesName(index)));
-            }
-            addSample(index, sample);
-        });
-        series.sampler->setFailureHandler([this, index](const std::string& message) {
-            m_series[static_cast<std::size_t>(index)]->failing = true;
-            const QString text = QString::fromStdString(message);
-            showStatus(seriesName(index) + ": " + text);
-            emit samplingFailed(index, text);
-        });
-        series.sampler->start();
+        startSampler(series, index);
     }
     showStatus(tr("Graphing %1.").arg(seriesName(index)));
     emit seriesAdded(index);
     return true;
+}
+
+void CounterGraph::startSampler(Series& series, int index) {
+    series.sampler->setSampleHandler([this, &series, index](const CounterSample& sample) {
+        if (series.failing) {
+            series.failing = false;
+            showStatus(tr("%1: read again.").arg(seriesName(index)));
+        }
+        addSample(index, sample);
+    });
+    series.sampler->setFailureHandler([this, &series, index](const std::string& message) {
+        series.failing = true;
+        const QString text = QString::fromStdString(message);
+        showStatus(seriesName(index) + ": " + text);
+        emit samplingFailed(index, text);
+    });
+    series.sampler->start();
 }
 
 bool CounterGraph::validSeries(int series) const {

@@ -9,6 +9,7 @@
 #include <QtWidgets/QWidget>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "console/gui/counter_rate.h"
@@ -77,6 +78,9 @@ protected:
 private:
     struct Series;
 
+    // Why the counter cannot be added; "" when it can.
+    std::string whyRefused(const CounterTarget& target) const;
+    void startSampler(Series& series, int index);
     QLineSeries* addSegment(Series& series);
     void addRatePoint(Series& series, QPointF point);
     void addResetMark(Series& series, double x);
