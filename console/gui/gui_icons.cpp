@@ -1,5 +1,6 @@
 #include "console/gui/gui_icons.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtCore/QHash>
 #include <QtGui/QPainter>
 #include <QtGui/QPixmap>
@@ -18,13 +19,25 @@ namespace {
 
 // Rendered here at the sizes lists and title bars use rather than through an icon engine
 // plug-in, which an installation may lack.
+// Pixmaps may not outlive the application object: the cache goes with it.
+QHash<QString, QIcon>& iconCache() {
+    static QHash<QString, QIcon>* cache = nullptr;
+    if (cache == nullptr) {
+        registerIconResources();
+        cache = new QHash<QString, QIcon>;
+        QObject::connect(QCoreApplication::instance(), &QObject::destroyed, [] {
+            delete cache;
+            cache = nullptr;
+        });
+    }
+    return *cache;
+}
+
 QIcon renderedIcon(const QString& name) {
-    static QHash<QString, QIcon> cache;
+    QHash<QString, QIcon>& cache = iconCache();
     if (const auto it = cache.constFind(name); it != cache.constEnd()) {
         return *it;
     }
-    static const bool registered = (registerIconResources(), true);
-    (void)registered;
     QSvgRenderer renderer(iconPath(name));
     QIcon icon;
     if (renderer.isValid()) {
