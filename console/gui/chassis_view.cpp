@@ -19,7 +19,7 @@ constexpr int kTileWidth = 34;
 constexpr int kTileHeight = 26;
 constexpr int kTileGap = 4;
 constexpr int kRowGap = 12;
-constexpr int kLabelWidth = 150;
+constexpr int kLabelWidth = 172;
 
 QColor fillOf(PortState state) {
     switch (state) {
