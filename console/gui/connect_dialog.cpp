@@ -73,10 +73,11 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(m_simulated);
     layout->addWidget(m_snmp);
 
-    m_snmpBox = new QGroupBox(tr("SNMP agent"), this);
+    m_snmpBox = new QGroupBox(tr("SNMP agent settings"), this);
     m_form = new QFormLayout(m_snmpBox);
     m_host = new QLineEdit(m_snmpBox);
     m_host->setObjectName("host");
+    m_host->setMinimumWidth(240);
     m_host->setPlaceholderText(tr("udp:HOST[:PORT] or HOST[:PORT]"));
     m_version = choiceBox<SnmpVersion>(
         m_snmpBox, "version",
