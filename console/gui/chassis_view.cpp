@@ -293,8 +293,10 @@ void ChassisView::changed() {
     emit selectionChanged();
 }
 
-void ChassisView::selectRange(int from, int to) {
-    std::fill(m_selected.begin(), m_selected.end(), 0);
+void ChassisView::selectRange(int from, int to, bool adding) {
+    if (!adding) {
+        std::fill(m_selected.begin(), m_selected.end(), 0);
+    }
     for (int i = std::min(from, to); i <= std::max(from, to); ++i) {
         m_selected[static_cast<std::size_t>(i)] = 1;
     }
@@ -316,7 +318,7 @@ void ChassisView::mousePressEvent(QMouseEvent* event) {
     const std::size_t i = static_cast<std::size_t>(hit);
     const SlotPort where = m_tiles[i].where;
     if ((mods & Qt::ShiftModifier) && m_anchor && indexOf(*m_anchor) >= 0) {
-        selectRange(indexOf(*m_anchor), hit);
+        selectRange(indexOf(*m_anchor), hit, (mods & Qt::ControlModifier) != 0);
     } else if (mods & Qt::ControlModifier) {
         m_selected[i] = m_selected[i] ? 0 : 1;
         m_anchor = where;

@@ -74,7 +74,8 @@ private:
     QPoint toContent(const QPoint& viewportPos) const;
     void paintTile(QPainter& painter, std::size_t index, const QRect& rect) const;
     void paintSlotLabel(QPainter& painter, const SlotRow& row) const;
-    void selectRange(int from, int to);
+    // From one tile to another in slot and port order, replacing the selection unless adding.
+    void selectRange(int from, int to, bool adding);
     void updateRubberBand(const QPoint& viewportPos);
     void changed();
 

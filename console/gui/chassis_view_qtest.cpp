@@ -94,7 +94,8 @@ private slots:
     }
     void cleanup() { m_view.reset(); }
 
-    // Clicks: "1/3" plain, "^1/3" with Ctrl, "+1/3" with Shift, "-" between tiles.
+    // Clicks: "1/3" plain, "^1/3" with Ctrl, "+1/3" with Shift, "^+1/3" with both, "-" between
+    // tiles.
     void mouseSelection_data() {
         QTest::addColumn<QString>("clicks");
         QTest::addColumn<QString>("selected");
@@ -114,6 +115,8 @@ private slots:
                                                             << "1/5 1/6 1/7";
         QTest::newRow("shift again re-spans from the anchor") << "1/6 +1/9 +1/4"
                                                               << "1/4 1/5 1/6";
+        QTest::newRow("ctrl+shift adds the range") << "1/2 ^2/7 ^+2/8"
+                                                   << "1/2 2/7 2/8";
         QTest::newRow("click between tiles clears") << "1/3 ^1/4 -"
                                                     << "";
         QTest::newRow("ctrl-click between tiles keeps") << "1/3 ^-"
@@ -125,10 +128,11 @@ private slots:
         for (QString step : clicks.split(' ')) {
             Qt::KeyboardModifiers mods;
             if (step.startsWith('^')) {
-                mods = Qt::ControlModifier;
+                mods |= Qt::ControlModifier;
                 step.remove(0, 1);
-            } else if (step.startsWith('+')) {
-                mods = Qt::ShiftModifier;
+            }
+            if (step.startsWith('+')) {
+                mods |= Qt::ShiftModifier;
                 step.remove(0, 1);
             }
             if (step == "-") {
