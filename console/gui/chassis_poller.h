@@ -20,7 +20,7 @@ namespace gui {
 
 struct ChassisPollerEvents {
     // The slots' module names, after every successful read of the chassis tables.
-    std::function<void(const SlotNames& slots)> slotsRead;
+    std::function<void(const SlotNames& names)> slotsRead;
     // Every port of the chassis, in slot and port order, whenever a reading changed any.
     std::function<void(const std::vector<PortTile>& ports)> portsRead;
     // A reading succeeded (after a failure: the agent answers again).

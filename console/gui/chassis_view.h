@@ -48,7 +48,7 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
+Q_SIGNALS:
     void selectionChanged();
     // clicked is part of selection.
     void propertiesRequested(gui::SlotPort clicked, std::vector<gui::SlotPort> selection);

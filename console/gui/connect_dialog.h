@@ -44,7 +44,7 @@ public:
     // The first problem of the entries, if any.
     std::optional<ConnectProblem> problem() const;
 
-public slots:
+public Q_SLOTS:
     void accept() override;
 
 private:
