@@ -172,9 +172,18 @@ void ChassisPoller::chassisAnswered() {
     for (const int slot : chassis.GetSlots()) {
         slots[slot] = chassis.GetModuleName(slot).str();
     }
-    m_ports = tilesOf(
+    std::vector<PortTile> ports = tilesOf(
         console::chassisPortRows(m_comm, m_chassisAccess.portRequest(), m_agent.GetDictionary()),
         m_agent.GetDictionary());
+    if (slots.empty() && ports.empty()) {
+        // Said plainly rather than drawn as an empty picture; tried again every period.
+        const mib::Transport* transport = m_agent.GetTransport();
+        failedWith("not a chassis switch: " +
+                   (transport != nullptr ? transport->describe() : std::string("the agent")) +
+                   " answers SNMP but has no chassis slot or port tables");
+        return;
+    }
+    m_ports = std::move(ports);
     m_chassisKnown = true;
     m_portsReported = false;
     if (m_events.slotsRead) {

@@ -158,6 +158,20 @@ TEST_F(ChassisPollerTest, AChassisUnreadableAtStartIsReadOnceTheAgentAnswers) {
     EXPECT_EQ(portState(port(1, 3)), PortState::Disabled);
 }
 
+TEST_F(ChassisPollerTest, AnAgentWithoutChassisTablesIsAFailureNotAnEmptyChassis) {
+    auto bare = sim::SimulatedSwitch::fromScenario(sim::Scenario{});
+    auto transport = std::make_shared<mib::InProcessTransport>(*bare, loop());
+    m_agent.SetTransport(transport);
+    m_poller->start();
+    loop().runUntilIdle();
+    ASSERT_EQ(m_errors.size(), 1u);
+    EXPECT_THAT(m_errors.front(), HasSubstr("not a chassis switch"));
+    EXPECT_EQ(m_portReports, 0);
+    EXPECT_EQ(m_polls, 0);
+    m_poller->stop();
+    m_agent.SetTransport(m_transport);
+}
+
 TEST_F(ChassisPollerTest, StoppedPollerSendsNothingMore) {
     m_poller->start();
     loop().runUntilIdle();

@@ -54,17 +54,37 @@ QSize ChassisView::sizeHint() const {
     return {kLabelWidth + 2 * kMargin + 12 * (kTileWidth + kTileGap) + 20, 360};
 }
 
+std::vector<SlotPort> ChassisView::marked(const std::vector<char>& flags) const {
+    std::vector<SlotPort> out;
+    for (std::size_t i = 0; i < flags.size() && i < m_tiles.size(); ++i) {
+        if (flags[i]) {
+            out.push_back(m_tiles[i].where);
+        }
+    }
+    return out;
+}
+
+std::vector<char> ChassisView::flagsOf(const std::vector<SlotPort>& ports) const {
+    std::vector<char> flags(m_tiles.size(), 0);
+    for (const SlotPort& where : ports) {
+        if (const int i = indexOf(where); i >= 0) {
+            flags[static_cast<std::size_t>(i)] = 1;
+        }
+    }
+    return flags;
+}
+
 void ChassisView::setPorts(std::vector<PortTile> ports) {
     const std::vector<SlotPort> kept = selection();
+    // A poll may land in the middle of a rubber-band drag.
+    const std::vector<SlotPort> keptAtPress = marked(m_selectedAtPress);
     m_tiles = std::move(ports);
     std::stable_sort(m_tiles.begin(), m_tiles.end(), [](const PortTile& a, const PortTile& b) {
         return slotPortLess(a.where, b.where);
     });
-    m_selected.assign(m_tiles.size(), 0);
-    for (const SlotPort& where : kept) {
-        if (const int i = indexOf(where); i >= 0) {
-            m_selected[static_cast<std::size_t>(i)] = 1;
-        }
+    m_selected = flagsOf(kept);
+    if (m_pressContent) {
+        m_selectedAtPress = flagsOf(keptAtPress);
     }
     relayout();
     viewport()->update();
@@ -86,22 +106,11 @@ void ChassisView::setStale(bool stale) {
 }
 
 std::vector<SlotPort> ChassisView::selection() const {
-    std::vector<SlotPort> out;
-    for (std::size_t i = 0; i < m_tiles.size(); ++i) {
-        if (m_selected[i]) {
-            out.push_back(m_tiles[i].where);
-        }
-    }
-    return out;
+    return marked(m_selected);
 }
 
 void ChassisView::setSelection(const std::vector<SlotPort>& ports) {
-    std::fill(m_selected.begin(), m_selected.end(), 0);
-    for (const SlotPort& where : ports) {
-        if (const int i = indexOf(where); i >= 0) {
-            m_selected[static_cast<std::size_t>(i)] = 1;
-        }
-    }
+    m_selected = flagsOf(ports);
     changed();
 }
 

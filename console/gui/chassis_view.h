@@ -69,6 +69,9 @@ private:
         QRect label;  // content coordinates
     };
     void relayout();
+    // The ports flagged in a vector beside m_tiles, and back.
+    std::vector<SlotPort> marked(const std::vector<char>& flags) const;
+    std::vector<char> flagsOf(const std::vector<SlotPort>& ports) const;
     int tileAt(const QPoint& viewportPos) const;
     int indexOf(const SlotPort& where) const;
     QPoint toContent(const QPoint& viewportPos) const;

@@ -162,6 +162,20 @@ private slots:
         QCOMPARE(describe(m_view->selection()), QString("1/1 1/2 1/3 2/1 2/2"));
     }
 
+    void anUpdateDuringARubberBandDragKeepsItsBase() {
+        click({1, 12});
+        const QPoint from(4, m_view->tileRect({2, 1}).top() - 2);
+        QTest::mousePress(m_view->viewport(), Qt::LeftButton, Qt::ControlModifier, from);
+        QTest::mouseMove(m_view->viewport(), m_view->tileRect({2, 1}).center());
+        std::vector<PortTile> more = demoPorts();
+        more.insert(more.begin(), tile(1, 0));  // every index moves, no tile does
+        m_view->setPorts(more);
+        const QPoint to = m_view->tileRect({2, 2}).center();
+        QTest::mouseMove(m_view->viewport(), to);
+        QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, Qt::ControlModifier, to);
+        QCOMPARE(describe(m_view->selection()), QString("1/12 2/1 2/2"));
+    }
+
     void anUpdateKeepsTheSelectionBySlotAndPort() {
         click({1, 4});
         click({5, 2}, Qt::ControlModifier);
