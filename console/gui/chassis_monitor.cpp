@@ -7,10 +7,17 @@
 
 namespace gui {
 
-ChassisMonitor::ChassisMonitor(CMibAgent& agent, ChassisView& view, StatusPanel& status) {
+ChassisMonitor::ChassisMonitor(CMibAgent& agent, ChassisView& view, StatusPanel& status,
+                               std::function<void()> portsShown) {
     ChassisPollerEvents events;
     events.slotsRead = [&view](const SlotNames& names) { view.setSlotNames(names); };
-    events.portsRead = [&view](const std::vector<PortTile>& ports) { view.setPorts(ports); };
+    events.portsRead = [&view, portsShown = std::move(portsShown)](
+                           const std::vector<PortTile>& ports) {
+        view.setPorts(ports);
+        if (portsShown) {
+            portsShown();
+        }
+    };
     events.pollDone = [&view, &status](std::chrono::system_clock::time_point when) {
         view.setStale(false);
         status.setStale(false);

@@ -3,6 +3,7 @@
 // while the agent is silent; the status panel says when the agent last answered, the last
 // error and that the agent is not answering.
 
+#include <functional>
 #include <memory>
 
 #include "console/gui/chassis_poller.h"
@@ -15,7 +16,9 @@ class StatusPanel;
 class ChassisMonitor {
 public:
     // The agent, the view and the panel must outlive the monitor.
-    ChassisMonitor(CMibAgent& agent, ChassisView& view, StatusPanel& status);
+    // portsShown, when given, runs after every reading of the ports reached the view.
+    ChassisMonitor(CMibAgent& agent, ChassisView& view, StatusPanel& status,
+                   std::function<void()> portsShown = {});
     ~ChassisMonitor();
     ChassisMonitor(const ChassisMonitor&) = delete;
     ChassisMonitor& operator=(const ChassisMonitor&) = delete;

@@ -184,6 +184,7 @@ void ChassisPoller::chassisAnswered() {
         return;
     }
     m_ports = std::move(ports);
+    m_chassis = chassis;
     m_chassisKnown = true;
     m_portsReported = false;
     if (m_events.slotsRead) {

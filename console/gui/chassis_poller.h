@@ -15,6 +15,7 @@
 #include "framework/mib/mib_agent.h"
 #include "framework/mib/mib_comm.h"
 #include "framework/sw/chassis_access.h"
+#include "framework/sw/nx_chassis_info.h"
 
 namespace gui {
 
@@ -48,6 +49,8 @@ public:
     // Whether the last reading failed.
     bool isFailing() const { return m_failing; }
     const std::vector<PortTile>& ports() const { return m_ports; }
+    // The chassis description the pages get; nullptr until the chassis was read.
+    const CNxChassisInfo* chassis() const { return m_chassisKnown ? &m_chassis : nullptr; }
 
 private:
     enum class Phase { Idle, Chassis, Status };
@@ -77,6 +80,7 @@ private:
     std::int64_t m_periodMs = 0;  // 0: the agent's
     afx::EventLoop::TimerId m_timer = 0;
     std::vector<PortTile> m_ports;
+    CNxChassisInfo m_chassis;
 };
 
 }  // namespace gui

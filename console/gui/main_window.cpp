@@ -12,6 +12,7 @@
 #include <QtWidgets/QToolBar>
 #include <algorithm>
 
+#include "console/gui/chassis_monitor.h"
 #include "console/gui/chassis_poller.h"
 #include "console/gui/chassis_view.h"
 #include "console/gui/connect_dialog.h"
@@ -47,8 +48,10 @@ MainWindow::MainWindow(GuiOptions options, GuiSession& session, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    m_poller.reset();
-    m_trace->detach();
+    m_monitor.reset();
+    if (m_session.agent() != nullptr) {
+        TraceDock::detach(*m_session.agent());
+    }
     m_session.disconnect();
 }
 
@@ -77,8 +80,11 @@ void MainWindow::buildMenus() {
 }
 
 bool MainWindow::connectTo(const console::AgentChoice& choice, std::string* error) {
-    m_poller.reset();
-    m_trace->detach();
+    m_monitor.reset();
+    if (m_session.agent() != nullptr) {
+        TraceDock::detach(*m_session.agent());
+    }
+    m_startApplied = false;
     if (!m_session.connect(choice, m_options.journal, error)) {
         m_status->setLastError(QString::fromStdString(*error));
         return false;
@@ -89,7 +95,7 @@ bool MainWindow::connectTo(const console::AgentChoice& choice, std::string* erro
     m_status->setLastError({});
     m_trace->attach(*m_session.agent());
     if (m_graph != nullptr) {
-        m_graph->setAgent(m_session.agent());
+        m_graph->setAgent(*m_session.agent());
     }
     updateTitle();
     startPolling();
@@ -97,29 +103,18 @@ bool MainWindow::connectTo(const console::AgentChoice& choice, std::string* erro
 }
 
 void MainWindow::startPolling() {
-    ChassisPollerEvents events;
-    events.slotsRead = [this](const SlotNames& names) { m_chassis->setSlotNames(names); };
-    events.portsRead = [this](const std::vector<PortTile>& ports) { portsRead(ports); };
-    events.pollDone = [this](std::chrono::system_clock::time_point when) {
-        m_chassis->setStale(false);
-        m_status->setStale(false);
-        m_status->setLastError({});
-        m_status->setLastPoll(QDateTime::fromSecsSinceEpoch(
-            std::chrono::duration_cast<std::chrono::seconds>(when.time_since_epoch()).count()));
-    };
-    events.failed = [this](const std::string& error) {
-        m_chassis->setStale(true);
-        m_status->setStale(true);
-        m_status->setLastError(QString::fromStdString(error));
-    };
-    m_poller = std::make_unique<ChassisPoller>(*m_session.agent(), std::move(events));
-    m_poller->start();
+    m_monitor = std::make_unique<ChassisMonitor>(*m_session.agent(), *m_chassis, *m_status,
+                                                 [this] { portsSeen(); });
+    m_monitor->start();
 }
 
-void MainWindow::portsRead(const std::vector<PortTile>& ports) {
-    m_chassis->setPorts(ports);
+ChassisPoller* MainWindow::poller() const {
+    return m_monitor ? &m_monitor->poller() : nullptr;
+}
+
+void MainWindow::portsSeen() {
     if (m_session.sheets() != nullptr) {
-        m_session.sheets()->setChassis(m_poller->chassis());
+        m_session.sheets()->setChassis(poller()->chassis());
     }
     if (!m_startApplied) {
         m_startApplied = true;
@@ -172,7 +167,7 @@ bool MainWindow::openProperties(const SlotPort& clicked, const std::vector<SlotP
                 status.push_back({where, tile->admin, tile->oper});
             }
         }
-        m_session.sheets()->setChassis(m_poller ? m_poller->chassis() : nullptr);
+        m_session.sheets()->setChassis(poller() != nullptr ? poller()->chassis() : nullptr);
         const console::ChassisPort port{clicked, clickedTile->type, clickedTile->expander};
         if (m_session.sheets()->open(port, selection, status, &error) != nullptr) {
             return true;
@@ -194,10 +189,13 @@ bool MainWindow::addCounter(const QString& dragString, QString* error) {
         *error = tr("not connected to a switch");
         return false;
     }
-    const bool created = m_graph == nullptr;
-    if (created) {
-        m_graph = new CounterGraphWindow(this);
-        m_graph->setAgent(m_session.agent());
+    if (m_graph == nullptr) {
+        // A window of its own, closed with the main window.
+        m_graph = new CounterGraph(this);
+        m_graph->setWindowFlag(Qt::Window);
+        m_graph->setWindowTitle(tr("Counter Graph"));
+        m_graph->resize(720, 420);
+        m_graph->setAgent(*m_session.agent());
     }
     if (!m_graph->addDragString(dragString, error)) {
         return false;
@@ -225,7 +223,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    m_poller.reset();
+    m_monitor.reset();
     if (m_session.sheets() != nullptr) {
         m_session.sheets()->closeAll();
     }

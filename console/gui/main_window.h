@@ -16,9 +16,10 @@ class QLabel;
 
 namespace gui {
 
+class ChassisMonitor;
 class ChassisPoller;
 class ChassisView;
-class CounterGraphWindow;
+class CounterGraph;
 class StatusPanel;
 class TraceDock;
 
@@ -39,10 +40,10 @@ public:
     bool addCounter(const QString& dragString, QString* error);
 
     ChassisView* chassisView() const { return m_chassis; }
-    ChassisPoller* poller() const { return m_poller.get(); }
+    ChassisPoller* poller() const;
     StatusPanel* statusPanel() const { return m_status; }
     TraceDock* traceDock() const { return m_trace; }
-    CounterGraphWindow* graphWindow() const { return m_graph; }  // null until a counter came
+    CounterGraph* graphWindow() const { return m_graph; }  // null until a counter came
     GuiSession& session() const { return m_session; }
 
     // Once the chassis was read: the ports given by --select (else the --slot/--port port)
@@ -62,7 +63,7 @@ private:
     void showConnectDialog();
     void openSelected();
     void startPolling();
-    void portsRead(const std::vector<PortTile>& ports);
+    void portsSeen();
     void updateTitle();
     void about();
 
@@ -71,9 +72,9 @@ private:
     ChassisView* m_chassis = nullptr;
     StatusPanel* m_status = nullptr;
     TraceDock* m_trace = nullptr;
-    CounterGraphWindow* m_graph = nullptr;
+    CounterGraph* m_graph = nullptr;
     QAction* m_properties = nullptr;
-    std::unique_ptr<ChassisPoller> m_poller;
+    std::unique_ptr<ChassisMonitor> m_monitor;
     bool m_startApplied = false;
 };
 
