@@ -10,6 +10,7 @@
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 #include <QtCore/QMimeData>
+#include <QtCore/QTimer>
 #include <QtGui/QDragEnterEvent>
 #include <QtGui/QDropEvent>
 #include <QtWidgets/QLabel>
@@ -239,7 +240,14 @@ void CounterGraph::addSample(int index, const CounterSample& sample) {
             addRatePoint(series, QPointF(x, outcome.perSecond));
             break;
     }
-    rescaleAxes();
+    // Every axis change redraws every line: once for all the readings of one loop turn.
+    if (!m_rescalePending) {
+        m_rescalePending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_rescalePending = false;
+            rescaleAxes();
+        });
+    }
 }
 
 void CounterGraph::addRatePoint(Series& series, QPointF point) {
@@ -247,7 +255,16 @@ void CounterGraph::addRatePoint(Series& series, QPointF point) {
         addSegment(series);
     }
     series.breakBeforeNext = false;
-    series.segments.back()->append(point);
+    QLineSeries* last = series.segments.back();
+    if (series.segments.size() == 1 && last->count() >= kHistoryPoints) {
+        // The usual case once the history is full: one change of the line, not two.
+        QList<QPointF> points = last->points();
+        points.erase(points.begin(), points.end() - (kHistoryPoints - 1));
+        points.append(point);
+        last->replace(points);
+        return;
+    }
+    last->append(point);
     trimHistory(series);
 }
 

@@ -99,6 +99,7 @@ private:
     QValueAxis* m_rateAxis = nullptr;
     QScatterSeries* m_resetSeries = nullptr;
     QLabel* m_status = nullptr;
+    bool m_rescalePending = false;
     std::optional<double> m_origin;  // wall seconds of the graph's first reading
     std::vector<std::unique_ptr<Series>> m_series;
 };

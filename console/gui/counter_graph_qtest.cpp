@@ -7,6 +7,7 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
+#include <QtCharts/QValueAxis>
 #include <QtCore/QMimeData>
 #include <QtGui/QDropEvent>
 #include <QtTest/QSignalSpy>
@@ -193,6 +194,12 @@ void CounterGraphTest::resetBreaksTheLineWithoutASpike() {
     QCOMPARE(graph.resetMarks(0), QList<QPointF>({QPointF(3, 0)}));
     QCOMPARE(graph.segmentCount(0), 2);
     QVERIFY(graph.statusText().contains("reset"));
+    // The rate axis, rescaled once the readings are in, fits the true rates.
+    QCoreApplication::processEvents();
+    const auto* rateAxis = qobject_cast<QValueAxis*>(graph.chart()->axes(Qt::Vertical).value(0));
+    QVERIFY(rateAxis != nullptr);
+    QVERIFY2(rateAxis->max() >= 100 && rateAxis->max() <= 200,
+             qPrintable(QString::number(rateAxis->max())));
     // The mark is named in the legend, after the line it belongs to.
     QCOMPARE(legendShown(graph), QStringList({"Packets 1/2", "Counter reset"}));
 }

@@ -59,12 +59,6 @@ class TraceDockTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void theDockIsTitledAndReadOnly() {
-        TraceDock dock;
-        QCOMPARE(dock.windowTitle(), QString("MIB Trace"));
-        QVERIFY(dock.view()->isReadOnly());
-    }
-
     void callsAndPdusOfTheAgentArriveOnTheNextLoopTurn() {
         LiveAgent live;
         TraceDock dock;
