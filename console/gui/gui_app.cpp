@@ -48,6 +48,7 @@ int runGui(int argc, char** argv, GuiEnvironment& env) {
     afxqt::QtEventLoopBackend backend;
     afxqt::QtUiDriver driver;
     afxqt::Presenter presenter;
+    presenter.setIconProvider([](int, int image) { return defaultIcon(image); });
     GuiSession session(env.buildModule, env.installedModuleDir);
     MainWindow window(options, session);
     presenter.setMainWindow(&window);

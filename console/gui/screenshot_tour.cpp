@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <functional>
 #include <ostream>
 
 #include "console/gui/chassis_view.h"
@@ -149,11 +150,19 @@ private:
             afx::OperatorDriver op;
             op.setRoot(sheet->GetSafeHwnd());
             const afx::ControlRef list = afx::ControlRef::withId(kStatisticsList);
-            const bool done = op.activatePage("Statistics") && op.click("Ethernet Stats") &&
-                              op.selectRows(list, {0}) && op.click("Item View") &&
-                              op.drag(list, 2, &drags[0]) && op.drag(list, 3, &drags[1]);
-            if (!done) {
-                return fail("cannot drag counters from the Statistics page");
+            const std::vector<std::function<afx::StepResult()>> steps = {
+                [&] { return op.activatePage("Statistics"); },
+                [&] { return op.click("Ethernet Stats"); },
+                [&] { return op.selectRows(list, {0}); },
+                [&] { return op.click("Item View"); },
+                [&] { return op.drag(list, 2, &drags[0]); },
+                [&] { return op.drag(list, 3, &drags[1]); },
+            };
+            for (const auto& step : steps) {
+                settle();
+                if (const afx::StepResult done = step(); !done) {
+                    return fail("cannot drag counters from the Statistics page: " + done.message);
+                }
             }
         }
         for (const std::string& drag : drags) {
