@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
     const int runSeconds = seconds != nullptr ? std::max(1, std::atoi(seconds)) : 60;
     QApplication app(argc, argv);
     afxqt::QtEventLoopBackend backend;
-    afxqt::QtUiDriver driver;
     afxqt::Presenter presenter;
+    afxqt::QtUiDriver driver(&presenter);
 
     sim::GeneratorOptions generated;
     generated.slots = kSlots;

@@ -11,8 +11,8 @@ ChassisMonitor::ChassisMonitor(CMibAgent& agent, ChassisView& view, StatusPanel&
                                std::function<void()> portsShown) {
     ChassisPollerEvents events;
     events.slotsRead = [&view](const SlotNames& names) { view.setSlotNames(names); };
-    events.portsRead = [&view, portsShown = std::move(portsShown)](
-                           const std::vector<PortTile>& ports) {
+    events.portsRead = [&view,
+                        portsShown = std::move(portsShown)](const std::vector<PortTile>& ports) {
         view.setPorts(ports);
         if (portsShown) {
             portsShown();

@@ -21,7 +21,8 @@
 namespace gui {
 
 int runGui(int argc, char** argv, GuiEnvironment& env) {
-    const GuiOptionsResult parsed = parseGuiOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const GuiOptionsResult parsed =
+        parseGuiOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.ok) {
         env.err << env.program << ": " << afx::printableText(parsed.error) << "\n"
                 << "Try '" << env.program << " --help'.\n";
@@ -46,8 +47,8 @@ int runGui(int argc, char** argv, GuiEnvironment& env) {
     QApplication::setWindowIcon(applicationIcon());
     afx::setApplicationName("swconsole-gui");
     afxqt::QtEventLoopBackend backend;
-    afxqt::QtUiDriver driver;
     afxqt::Presenter presenter;
+    afxqt::QtUiDriver driver(&presenter);
     presenter.setIconProvider([](int, int image) { return defaultIcon(image); });
     GuiSession session(env.buildModule, env.installedModuleDir);
     MainWindow window(options, session);

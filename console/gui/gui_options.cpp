@@ -9,7 +9,7 @@ namespace gui {
 namespace {
 
 // What only the text console does; the window says where to go instead of ignoring it.
-const char* const kTextOnly[] = {"--script", "--dump", "--page", "--preview",
+const char* const kTextOnly[] = {"--script",  "--dump", "--page",  "--preview",
                                  "--history", "--undo", "--quiet", "--trace"};
 
 }  // namespace
@@ -28,7 +28,8 @@ GuiOptionsResult parseGuiOptions(std::vector<std::string> args) {
         }
         const std::string name = it->substr(0, it->find('='));
         if (std::find(std::begin(kTextOnly), std::end(kTextOnly), name) != std::end(kTextOnly)) {
-            result.error = name + " is an option of the text console (swconsole), not of the window";
+            result.error =
+                name + " is an option of the text console (swconsole), not of the window";
             return result;
         }
         ++it;

@@ -29,8 +29,8 @@ bool GuiSession::loadModule(std::string* error) {
     return m_registry != nullptr;
 }
 
-bool GuiSession::connect(const console::AgentChoice& choice,
-                         const console::JournalOptions& journal, std::string* error) {
+bool GuiSession::connect(const console::AgentChoice& choice, const console::JournalOptions& journal,
+                         std::string* error) {
     if (!loadModule(error)) {
         return false;
     }

@@ -57,8 +57,8 @@ MainWindow::~MainWindow() {
 
 void MainWindow::buildMenus() {
     QMenu* switchMenu = menuBar()->addMenu(tr("&Switch"));
-    QAction* connectAction = switchMenu->addAction(tr("&Connect..."), this,
-                                                   &MainWindow::showConnectDialog);
+    QAction* connectAction =
+        switchMenu->addAction(tr("&Connect..."), this, &MainWindow::showConnectDialog);
     connectAction->setShortcut(QKeySequence::Open);
     m_properties = switchMenu->addAction(tr("&Properties..."), this, &MainWindow::openSelected);
     m_properties->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Return));
@@ -173,8 +173,9 @@ bool MainWindow::openProperties(const SlotPort& clicked, const std::vector<SlotP
             return true;
         }
     }
-    QMessageBox::warning(this, tr("Properties"),
-                         tr("Cannot open the port's properties: %1").arg(QString::fromStdString(error)));
+    QMessageBox::warning(
+        this, tr("Properties"),
+        tr("Cannot open the port's properties: %1").arg(QString::fromStdString(error)));
     return false;
 }
 
@@ -244,7 +245,8 @@ void MainWindow::showConnectDialog() {
 }
 
 void MainWindow::updateTitle() {
-    setWindowTitle(tr("Torvik Switch Console - %1").arg(QString::fromStdString(m_session.agentText())));
+    setWindowTitle(
+        tr("Torvik Switch Console - %1").arg(QString::fromStdString(m_session.agentText())));
 }
 
 void MainWindow::about() {
