@@ -166,6 +166,25 @@ private slots:
         QCOMPARE(dialog.commandCount(IDOK, BN_CLICKED), 1);
     }
 
+    void keysEndAModalDialog_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("result");
+        QTest::newRow("enter: the default button") << int(Qt::Key_Return) << IDOK;
+        QTest::newRow("escape: cancel") << int(Qt::Key_Escape) << IDCANCEL;
+    }
+
+    void keysEndAModalDialog() {
+        QFETCH(int, key);
+        QFETCH(int, result);
+        RecordingDialog dialog(modalTemplate());
+        QTimer::singleShot(0, [key] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            QTest::keyClick(modal, static_cast<Qt::Key>(key));
+        });
+        QCOMPARE(dialog.DoModal(), static_cast<INT_PTR>(result));
+    }
+
     void messageBoxIsAnswered_data() {
         QTest::addColumn<uint>("style");
         QTest::addColumn<QString>("click");  // empty: Escape
