@@ -118,6 +118,12 @@ private slots:
         QCOMPARE(tabs->currentIndex(), 1);
         QVERIFY(speedPage->isVisible());
         speed.stay = false;
+
+        // The keyboard picks tabs too.
+        QTest::keyClick(tabs, Qt::Key_Left);
+        m_front->presenter.flush();
+        QCOMPARE(sheet.GetActiveIndex(), 0);
+        QVERIFY(statusPage->isVisible() && !speedPage->isVisible());
     }
 
     void buttonRowFitsANarrowSheet() {

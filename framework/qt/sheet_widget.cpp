@@ -32,7 +32,8 @@ QTabBar* SheetWidget::tabBar() {
         m_tabBar = new QTabBar(this);
         m_tabBar->setDrawBase(false);
         m_tabBar->setExpanding(false);
-        connect(m_tabBar, &QTabBar::tabBarClicked, this, &SheetWidget::tabClicked);
+        // Clicks, keys and the wheel alike; the presenter changes it with signals blocked.
+        connect(m_tabBar, &QTabBar::currentChanged, this, &SheetWidget::tabChosen);
         m_tabBar->show();
     }
     return m_tabBar;
@@ -76,7 +77,7 @@ DialogBinding::DialogBinding(HWND hwnd, QWidget* parent, BindingHost& host, bool
         m_sheet->setWindowFlags(parent ? Qt::Dialog : Qt::Window);
         m_sheet->setAttribute(Qt::WA_DeleteOnClose, false);
     }
-    QObject::connect(m_sheet, &SheetWidget::tabClicked, &m_guard,
+    QObject::connect(m_sheet, &SheetWidget::tabChosen, &m_guard,
                      [this](int index) { act([&] { afx::operatorActivateTab(m_hwnd, index); }); });
     QObject::connect(m_sheet, &SheetWidget::closeRequested, &m_guard, [this] { cancel(); });
     QObject::connect(m_sheet, &SheetWidget::keyCommand, &m_guard,
@@ -148,6 +149,7 @@ void DialogBinding::syncState(const afx::WindowRecord& record, const PendingChan
     }
     // After an operator's tab click too: a refused change puts the tab bar back.
     if (QTabBar* bar = m_sheet->existingTabBar(); bar && bar->currentIndex() != record.activeTab) {
+        const QSignalBlocker blocker(bar);
         bar->setCurrentIndex(record.activeTab);
     }
     if (change.has(afx::Change::Modal)) {

@@ -25,7 +25,7 @@ public:
     QFrame* pane();
 
 signals:
-    void tabClicked(int index);
+    void tabChosen(int index);  // by the operator
     void closeRequested();
     // Enter or Escape reached the dialog; unhandled, it goes on to the enclosing one.
     void keyCommand(int key, bool* handled);
