@@ -136,6 +136,26 @@ private slots:
         QCOMPARE(selectedRowsOf(*m_view), std::vector<int>{5});
     }
 
+    void keysMoveTheSelectionThroughTheRecord() {
+        open(afx::style::kMultiSelect, 6);
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, {}, pointOf(1));
+        m_front->presenter.flush();
+        QTest::keyClick(m_view, Qt::Key_Down);
+        m_front->presenter.flush();
+        QTest::keyClick(m_view, Qt::Key_Down, Qt::ShiftModifier);
+        m_front->presenter.flush();
+        QCOMPARE(selectedRowsOf(m_list), (std::vector<int>{2, 3}));
+        QCOMPARE(selectedRowsOf(*m_view), (std::vector<int>{2, 3}));
+        // Select-all and typing are not the view's own business.
+        QTest::keyClick(m_view, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(m_view, "1/5");
+        m_front->presenter.flush();
+        QCOMPARE(selectedRowsOf(*m_view), (std::vector<int>{2, 3}));
+        QTest::keyClick(m_view, Qt::Key_End);
+        m_front->presenter.flush();
+        QCOMPARE(selectedRowsOf(m_list), std::vector<int>{5});
+    }
+
     void headingClickLeavesTheOrderToThePage() {
         open(afx::style::kSingleSelect, 4);
         int clicked = -1;
