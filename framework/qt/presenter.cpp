@@ -152,7 +152,7 @@ void Presenter::windowDestroyed(HWND hwnd) {
         m_shownFocus = nullptr;
     }
     scheduleFlush();
-    if (window && r && isTopLevelRecord(*r)) {
+    if (window && r && r->cls == afx::WindowClass::Dialog && isTopLevelRecord(*r)) {
         emit windowClosed(hwnd);
     }
 }
