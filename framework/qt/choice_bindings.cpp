@@ -1,10 +1,14 @@
 #include "framework/qt/choice_bindings.h"
 
+#include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
+#include <algorithm>
 #include <functional>
+
+#include "framework/qt/item_navigation.h"
 
 namespace afxqt {
 
@@ -34,6 +38,18 @@ protected:
         }
         event->accept();
     }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int current = currentRow();
+        const int page = viewport()->height() / std::max(1, sizeHintForRow(0)) - 1;
+        const int target = navigationTarget(*event, current, count(), page);
+        if (target < 0 || !onPress) {
+            event->ignore();  // Enter and Escape go on to the dialog
+            return;
+        }
+        onPress(target, event->modifiers() & Qt::ShiftModifier);
+        event->accept();
+    }
+    void keyboardSearch(const QString&) override {}
 };
 
 QStringList textsOf(const std::vector<afx::ListItem>& items) {
@@ -114,6 +130,7 @@ void ListBoxBinding::syncState(const afx::WindowRecord& record, const PendingCha
     }
     const int current = multi ? record.caretIndex : record.curSel;
     if (current >= 0 && current < m_list->count()) {
+        m_list->setCurrentRow(current, QItemSelectionModel::NoUpdate);
         m_list->scrollToItem(m_list->item(current));
     }
 }

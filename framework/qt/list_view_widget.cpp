@@ -7,6 +7,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
 
+#include "framework/qt/item_navigation.h"
 #include "framework/qt/list_view_model.h"
 
 namespace afxqt {
@@ -82,35 +83,16 @@ void ListViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 void ListViewWidget::keyPressEvent(QKeyEvent* event) {
     const int rows = model() ? model()->rowCount() : 0;
     const int current = currentIndex().isValid() ? currentIndex().row() : -1;
-    const int page = std::max(1, viewport()->height() / std::max(1, rowHeight(0)) - 1);
-    int target = -1;
-    switch (event->key()) {
-        case Qt::Key_Up:
-            target = current - 1;
-            break;
-        case Qt::Key_Down:
-            target = current + 1;
-            break;
-        case Qt::Key_PageUp:
-            target = std::max(0, current - page);
-            break;
-        case Qt::Key_PageDown:
-            target = std::min(rows - 1, current + page);
-            break;
-        case Qt::Key_Home:
-            target = 0;
-            break;
-        case Qt::Key_End:
-            target = rows - 1;
-            break;
-        default:
-            QTableView::keyPressEvent(event);
-            return;
+    const int page = viewport()->height() / std::max(1, rowHeight(0)) - 1;
+    const int target = navigationTarget(*event, current, rows, page);
+    if (target < 0) {
+        // Selection keys (Space, Ctrl+A, typing) are not the view's to act on; Enter and
+        // Escape go on to the dialog.
+        event->ignore();
+        return;
     }
-    if (rows > 0 && target >= 0 && target < rows) {
-        // Arrows with Ctrl only move the focus in a desktop list; here they select, as a click.
-        emit rowPressed(target, event->modifiers() & Qt::ShiftModifier);
-    }
+    // Arrows with Ctrl only move the focus in a desktop list; here they select, as a click.
+    emit rowPressed(target, event->modifiers() & Qt::ShiftModifier);
     event->accept();
 }
 

@@ -36,6 +36,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyboardSearch(const QString&) override {}
 
 private:
     DragRunner m_dragRunner;

@@ -3,6 +3,7 @@
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
+#include <algorithm>
 
 #include "framework/afx/control_layout.h"
 #include "framework/qt/basic_bindings.h"
@@ -151,7 +152,7 @@ void Presenter::windowDestroyed(HWND hwnd) {
         m_shownFocus = nullptr;
     }
     scheduleFlush();
-    if (window && r && isTopLevelRecord(*r)) {
+    if (window && r && r->cls == afx::WindowClass::Dialog && isTopLevelRecord(*r)) {
         emit windowClosed(hwnd);
     }
 }
@@ -234,6 +235,9 @@ std::vector<HWND> Presenter::createPending() {
 void Presenter::flush() {
     m_flushQueued = false;
     m_retired.clear();
+    m_released.erase(std::remove_if(m_released.begin(), m_released.end(),
+                                    [](const QPointer<QWidget>& widget) { return !widget; }),
+                     m_released.end());
     const std::vector<HWND> newWindows = createPending();
     const std::map<HWND, PendingChange> pending = std::move(m_pending);
     m_pending.clear();

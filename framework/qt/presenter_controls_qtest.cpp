@@ -2,6 +2,7 @@
 // what code does shows on screen and notifies nobody.
 
 #include <QtGui/QGuiApplication>
+#include <QtTest/QSignalSpy>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
@@ -216,6 +217,21 @@ private slots:
         QVERIFY(more);
         QCOMPARE(more->text(), QStringLiteral("More"));
         QCOMPARE(more->parentWidget(), m_front->window(*m_dialog));
+    }
+
+    void laterPresenterShowsWindowsThatExistUnderTheMainWindow() {
+        QWidget main;
+        afxqt::Presenter later;
+        later.setMainWindow(&main);
+        QSignalSpy shown(&later, &afxqt::Presenter::windowShown);
+        QCOMPARE(later.widgetOf(m_dialog->m_hWnd), nullptr);  // not before the next turn
+        QTRY_COMPARE(shown.size(), 1);
+        QCOMPARE(shown.at(0).at(0).value<HWND>(), m_dialog->m_hWnd);
+        QWidget* window = later.widgetOf(m_dialog->m_hWnd);
+        QCOMPARE(shown.at(0).at(1).value<QWidget*>(), window);
+        QVERIFY(window->isWindow());
+        QCOMPARE(window->parentWidget(), &main);
+        QVERIFY(later.widgetOf(m_dialog->GetDlgItem(kApply)->m_hWnd));
     }
 
     void waitCursorShowsWhileBusy() {

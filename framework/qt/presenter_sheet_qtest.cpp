@@ -118,6 +118,12 @@ private slots:
         QCOMPARE(tabs->currentIndex(), 1);
         QVERIFY(speedPage->isVisible());
         speed.stay = false;
+
+        // The keyboard picks tabs too.
+        QTest::keyClick(tabs, Qt::Key_Left);
+        m_front->presenter.flush();
+        QCOMPARE(sheet.GetActiveIndex(), 0);
+        QVERIFY(statusPage->isVisible() && !speedPage->isVisible());
     }
 
     void buttonRowFitsANarrowSheet() {
@@ -164,6 +170,25 @@ private slots:
         QCOMPARE(dialog.DoModal(), static_cast<INT_PTR>(IDOK));
         QVERIFY(wasModal);
         QCOMPARE(dialog.commandCount(IDOK, BN_CLICKED), 1);
+    }
+
+    void keysEndAModalDialog_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("result");
+        QTest::newRow("enter: the default button") << int(Qt::Key_Return) << IDOK;
+        QTest::newRow("escape: cancel") << int(Qt::Key_Escape) << IDCANCEL;
+    }
+
+    void keysEndAModalDialog() {
+        QFETCH(int, key);
+        QFETCH(int, result);
+        RecordingDialog dialog(modalTemplate());
+        QTimer::singleShot(0, [key] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            QTest::keyClick(modal, static_cast<Qt::Key>(key));
+        });
+        QCOMPARE(dialog.DoModal(), static_cast<INT_PTR>(result));
     }
 
     void messageBoxIsAnswered_data() {

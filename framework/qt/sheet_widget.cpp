@@ -1,6 +1,7 @@
 #include "framework/qt/sheet_widget.h"
 
 #include <QtGui/QCloseEvent>
+#include <QtGui/QKeyEvent>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QTabBar>
 #include <algorithm>
@@ -31,7 +32,8 @@ QTabBar* SheetWidget::tabBar() {
         m_tabBar = new QTabBar(this);
         m_tabBar->setDrawBase(false);
         m_tabBar->setExpanding(false);
-        connect(m_tabBar, &QTabBar::tabBarClicked, this, &SheetWidget::tabClicked);
+        // Clicks, keys and the wheel alike; the presenter changes it with signals blocked.
+        connect(m_tabBar, &QTabBar::currentChanged, this, &SheetWidget::tabChosen);
         m_tabBar->show();
     }
     return m_tabBar;
@@ -53,6 +55,20 @@ void SheetWidget::closeEvent(QCloseEvent* event) {
     emit closeRequested();
 }
 
+void SheetWidget::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)) {
+        bool handled = false;
+        emit keyCommand(key, &handled);
+        if (handled) {
+            event->accept();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
 DialogBinding::DialogBinding(HWND hwnd, QWidget* parent, BindingHost& host, bool topLevel)
     : ControlBinding(hwnd, new SheetWidget(parent), host),
       m_sheet(static_cast<SheetWidget*>(m_widget.data())),
@@ -61,9 +77,40 @@ DialogBinding::DialogBinding(HWND hwnd, QWidget* parent, BindingHost& host, bool
         m_sheet->setWindowFlags(parent ? Qt::Dialog : Qt::Window);
         m_sheet->setAttribute(Qt::WA_DeleteOnClose, false);
     }
-    QObject::connect(m_sheet, &SheetWidget::tabClicked, &m_guard,
+    QObject::connect(m_sheet, &SheetWidget::tabChosen, &m_guard,
                      [this](int index) { act([&] { afx::operatorActivateTab(m_hwnd, index); }); });
     QObject::connect(m_sheet, &SheetWidget::closeRequested, &m_guard, [this] { cancel(); });
+    QObject::connect(m_sheet, &SheetWidget::keyCommand, &m_guard,
+                     [this](int key, bool* handled) { *handled = keyCommand(key); });
+}
+
+bool DialogBinding::keyCommand(int key) {
+    if (key == Qt::Key_Escape) {
+        if (m_topLevel) {
+            cancel();
+        }
+        return m_topLevel;
+    }
+    const afx::WindowRecord* r = afx::windows().find(m_hwnd);
+    if (!r) {
+        return false;
+    }
+    HWND target = nullptr;
+    for (HWND child : r->children) {
+        const afx::WindowRecord* c = afx::windows().find(child);
+        if (c && c->cls == afx::WindowClass::PushButton && c->is(afx::style::kDefaultButton)) {
+            target = child;
+            break;
+        }
+    }
+    if (!target && m_topLevel) {
+        target = afx::windows().childById(m_hwnd, IDOK);
+    }
+    if (!target) {
+        return false;
+    }
+    act([target] { afx::operatorClick(target); });
+    return true;
 }
 
 void DialogBinding::cancel() {
@@ -102,6 +149,7 @@ void DialogBinding::syncState(const afx::WindowRecord& record, const PendingChan
     }
     // After an operator's tab click too: a refused change puts the tab bar back.
     if (QTabBar* bar = m_sheet->existingTabBar(); bar && bar->currentIndex() != record.activeTab) {
+        const QSignalBlocker blocker(bar);
         bar->setCurrentIndex(record.activeTab);
     }
     if (change.has(afx::Change::Modal)) {

@@ -2,7 +2,8 @@
 // Dialogs and property sheets. A dialog is a window (top level) or a panel (a page, a child
 // dialog) at its template size. A dialog record with tabs is a property sheet: a tab bar,
 // the active page below it and the sheet's push buttons (created without a rect) in a row
-// at the bottom right. Closing a window from its title bar acts as its Cancel.
+// at the bottom right. Closing a window from its title bar, or Escape, acts as its Cancel;
+// Enter clicks its default button (a sheet's: OK).
 
 #include <QtWidgets/QWidget>
 
@@ -24,11 +25,14 @@ public:
     QFrame* pane();
 
 signals:
-    void tabClicked(int index);
+    void tabChosen(int index);  // by the operator
     void closeRequested();
+    // Enter or Escape reached the dialog; unhandled, it goes on to the enclosing one.
+    void keyCommand(int key, bool* handled);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTabBar* m_tabBar = nullptr;
@@ -51,6 +55,7 @@ private:
     void syncTabs(const afx::WindowRecord& record);
     void syncModality(const afx::WindowRecord& record);
     void cancel();
+    bool keyCommand(int key);
 
     SheetWidget* m_sheet;
     bool m_topLevel;
