@@ -164,6 +164,8 @@ void Presenter::recordChanged(HWND hwnd, const afx::ChangeNotice& notice) {
     m_pending[hwnd].add(notice);
     const unsigned kinds = notice.batched() ? notice.kinds : bitOf(notice.what);
     if (kinds & kPlacement) {
+        // A window shows or hides when it is laid out; a child moves its siblings in a sheet.
+        m_layouts.insert(hwnd);
         if (const afx::WindowRecord* r = afx::windows().find(hwnd); r && r->parent) {
             m_layouts.insert(r->parent);
         }

@@ -145,6 +145,19 @@ private slots:
         QCOMPARE(ok->y(), last->y());
     }
 
+    void windowIsShownAndHiddenWithItsRecord() {
+        RecordingDialog dialog(modalTemplate());
+        QVERIFY(dialog.Create(dialog.templateId()));
+        QWidget* window = m_front->window(dialog);
+        QVERIFY(window && window->isVisible());
+        dialog.ShowWindow(SW_HIDE);
+        m_front->presenter.flush();
+        QVERIFY(!window->isVisible());
+        dialog.ShowWindow(SW_SHOW);
+        m_front->presenter.flush();
+        QVERIFY(window->isVisible());
+    }
+
     void titleBarCloseActsAsCancel() {
         RecordingDialog dialog(modalTemplate());
         QVERIFY(dialog.Create(dialog.templateId()));
