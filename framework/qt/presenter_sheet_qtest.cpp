@@ -221,12 +221,14 @@ private slots:
         QFETCH(int, answer);
         QString title;
         QString text;
+        bool plain = false;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
             title = box->windowTitle();
             text = box->text();
+            plain = box->textFormat() == Qt::PlainText;
             icon = box->icon();
             if (click.isEmpty()) {
                 QTest::keyClick(box, Qt::Key_Escape);
@@ -238,9 +240,10 @@ private slots:
                 }
             }
         });
-        QCOMPARE(afx::showMessageBox(nullptr, "Set failed: noAccess", "Ethernet", style), answer);
+        QCOMPARE(afx::showMessageBox(nullptr, "Set failed: <noAccess>", "Ethernet", style), answer);
         QCOMPARE(title, QStringLiteral("Ethernet"));
-        QCOMPARE(text, QStringLiteral("Set failed: noAccess"));
+        QCOMPARE(text, QStringLiteral("Set failed: <noAccess>"));
+        QVERIFY(plain);
         const uint iconBits = style & MB_ICONMASK;
         QCOMPARE(icon, iconBits == MB_ICONQUESTION  ? QMessageBox::Question
                        : iconBits == MB_ICONWARNING ? QMessageBox::Warning

@@ -118,6 +118,8 @@ int QtUiDriver::answerMessageBox(const afx::MessageBoxState& box) {
     QMessageBox message(owner);
     message.setWindowModality(Qt::ApplicationModal);
     message.setWindowTitle(toQString(box.caption.empty() ? afx::applicationName() : box.caption));
+    // Agent texts are data: "<none>" is not markup.
+    message.setTextFormat(Qt::PlainText);
     message.setText(toQString(box.text));
     message.setIcon(iconOf(box.style));
     const std::vector<BoxButton> buttons = buttonsOf(box.style);
