@@ -1,5 +1,6 @@
 // Sheets, modal dialogs, message boxes and help on screen.
 
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
 #include <QtTest/QSignalSpy>
@@ -183,6 +184,17 @@ private slots:
         QCOMPARE(dialog.DoModal(), static_cast<INT_PTR>(IDOK));
         QVERIFY(wasModal);
         QCOMPARE(dialog.commandCount(IDOK, BN_CLICKED), 1);
+    }
+
+    void modalDialogEndedFromTheEventLoop() {
+        // As a page ends its dialog when an agent's answer arrives.
+        RecordingDialog dialog(modalTemplate());
+        afx::EventLoop::instance().addTimer(20, [&] { dialog.EndDialog(IDRETRY); });
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(dialog.DoModal(), static_cast<INT_PTR>(IDRETRY));
+        QVERIFY(clock.elapsed() >= 20);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void keysEndAModalDialog_data() {
