@@ -280,7 +280,12 @@ private slots:
         QVERIFY(help->toPlainText().contains(QStringLiteral("no help page")));
         QVERIFY(help->toPlainText().contains(QStringLiteral("Ports\\missing")));
 
+        // A second window takes over; the first going leaves it installed.
+        afxqt::HelpWindow* second = afxqt::installHelpWindow(&owner);
         delete help;
+        QVERIFY(HelpEngine("Ports\\status"));
+        QVERIFY(second->isVisible());
+        delete second;
         qunsetenv("SW_HELP_ROOT");
         // Uninstalled with the window: topics no longer reach it.
         QVERIFY(!HelpEngine("Ports\\missing"));
