@@ -156,6 +156,10 @@ private slots:
         QTest::keyClick(m_view, Qt::Key_End);
         m_front->presenter.flush();
         QCOMPARE(selectedRowsOf(m_list), std::vector<int>{5});
+
+        QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, pointOf(0));
+        QCOMPARE(selectedRowsOf(m_list), std::vector<int>{0});
+        QCOMPARE(m_dialog->notices.back(), std::make_pair(kList, static_cast<UINT>(NM_DBLCLK)));
     }
 
     void headingClickLeavesTheOrderToThePage() {
