@@ -56,13 +56,20 @@ void EditBinding::syncStyle(const afx::WindowRecord& record) {
 
 void EditBinding::syncText(const afx::WindowRecord& record) {
     const QString text = toQString(record.text);
-    if (m_line && m_line->text() != text) {
+    if (m_line) {
+        if (m_line->text() == text) {
+            return;
+        }
         const int cursor = m_line->cursorPosition();
         m_line->setText(text);
         m_line->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
-    } else if (m_text && m_text->toPlainText() != text) {
-        m_text->setPlainText(text);
-        m_text->moveCursor(QTextCursor::End);
+    } else if (m_text) {
+        // Line breaks may come as "\r\n" from page code; the widget holds "\n".
+        const QString shown = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (m_text->toPlainText() != shown) {
+            m_text->setPlainText(shown);
+            m_text->moveCursor(QTextCursor::End);
+        }
     }
 }
 

@@ -6,6 +6,10 @@
 
 namespace afxqt {
 
+namespace {
+HelpWindow* g_installed = nullptr;
+}
+
 HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
     setWindowFlags(Qt::Window);
     setWindowTitle(QStringLiteral("Help"));
@@ -14,8 +18,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
 }
 
 HelpWindow::~HelpWindow() {
-    if (m_installed) {
+    if (g_installed == this) {
         sw::setHelpViewer({});
+        g_installed = nullptr;
     }
 }
 
@@ -37,7 +42,7 @@ void HelpWindow::showTopic(const HelpTopicRecord& topic) {
 HelpWindow* installHelpWindow(QWidget* parent) {
     auto* window = new HelpWindow(parent);
     sw::setHelpViewer([window](const HelpTopicRecord& topic) { window->showTopic(topic); });
-    window->setInstalled(true);
+    g_installed = window;
     return window;
 }
 

@@ -12,19 +12,15 @@ class HelpWindow : public QTextBrowser {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
-    // Stops being HelpEngine's viewer if it is installed.
+    // Stops being HelpEngine's viewer if it is the one installed.
     ~HelpWindow() override;
 
     // Shows and raises the window.
     void showTopic(const HelpTopicRecord& topic);
-    void setInstalled(bool installed) { m_installed = installed; }
-
-private:
-    bool m_installed = false;
 };
 
-// One help window, owned by parent (a window of its own), receives every HelpEngine topic
-// until it is destroyed.
+// A help window, owned by parent (a window of its own), receives every HelpEngine topic
+// until it is destroyed or another one is installed.
 HelpWindow* installHelpWindow(QWidget* parent);
 
 }  // namespace afxqt

@@ -163,6 +163,11 @@ void Presenter::recordChanged(HWND hwnd, const afx::ChangeNotice& notice) {
     }
     m_pending[hwnd].add(notice);
     const unsigned kinds = notice.batched() ? notice.kinds : bitOf(notice.what);
+    // A window shows or hides, and a sheet places its tabs, when it is laid out.
+    if (kinds & (kPlacement | bitOf(afx::Change::Tabs))) {
+        m_layouts.insert(hwnd);
+    }
+    // A child moves its siblings in a sheet.
     if (kinds & kPlacement) {
         if (const afx::WindowRecord* r = afx::windows().find(hwnd); r && r->parent) {
             m_layouts.insert(r->parent);

@@ -3,6 +3,8 @@
 
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QMimeData>
+#include <QtGui/QIcon>
+#include <QtGui/QPixmap>
 #include <QtTest/QSignalSpy>
 #include <QtWidgets/QHeaderView>
 #include <memory>
@@ -154,6 +156,10 @@ private slots:
         QTest::keyClick(m_view, Qt::Key_End);
         m_front->presenter.flush();
         QCOMPARE(selectedRowsOf(m_list), std::vector<int>{5});
+
+        QTest::mouseDClick(m_view->viewport(), Qt::LeftButton, {}, pointOf(0));
+        QCOMPARE(selectedRowsOf(m_list), std::vector<int>{0});
+        QCOMPARE(m_dialog->notices.back(), std::make_pair(kList, static_cast<UINT>(NM_DBLCLK)));
     }
 
     void headingClickLeavesTheOrderToThePage() {
@@ -181,6 +187,31 @@ private slots:
         }
         QCOMPARE(m_view->model()->headerData(1, Qt::Horizontal).toString(),
                  QStringLiteral("Packets"));
+    }
+
+    void rowIconsComeFromTheProvider() {
+        open(afx::style::kSingleSelect, 2);
+        CImageList images;
+        images.Create(16, 16, 0, 2, 0);
+        images.SetImageCount(2);
+        m_list.SetImageList(&images, LVSIL_SMALL);
+        LVITEM item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = 1;
+        item.iImage = 1;
+        m_list.SetItem(&item);
+        std::vector<std::pair<int, int>> asked;
+        m_front->presenter.setIconProvider([&](int list, int image) {
+            asked.emplace_back(list, image);
+            QPixmap pixmap(16, 16);
+            pixmap.fill(Qt::green);
+            return QIcon(pixmap);
+        });
+        m_front->presenter.flush();
+        QVERIFY(m_view->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+        QVERIFY(!m_view->model()->index(1, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(m_view->model()->index(1, 1).data(Qt::DecorationRole).isNull());
+        QVERIFY(std::count(asked.begin(), asked.end(), std::make_pair(images.id(), 1)) > 0);
     }
 
     void draggedRowCarriesTheListsText() {

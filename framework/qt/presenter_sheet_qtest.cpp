@@ -1,5 +1,6 @@
 // Sheets, modal dialogs, message boxes and help on screen.
 
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
 #include <QtTest/QSignalSpy>
@@ -145,6 +146,19 @@ private slots:
         QCOMPARE(ok->y(), last->y());
     }
 
+    void windowIsShownAndHiddenWithItsRecord() {
+        RecordingDialog dialog(modalTemplate());
+        QVERIFY(dialog.Create(dialog.templateId()));
+        QWidget* window = m_front->window(dialog);
+        QVERIFY(window && window->isVisible());
+        dialog.ShowWindow(SW_HIDE);
+        m_front->presenter.flush();
+        QVERIFY(!window->isVisible());
+        dialog.ShowWindow(SW_SHOW);
+        m_front->presenter.flush();
+        QVERIFY(window->isVisible());
+    }
+
     void titleBarCloseActsAsCancel() {
         RecordingDialog dialog(modalTemplate());
         QVERIFY(dialog.Create(dialog.templateId()));
@@ -170,6 +184,17 @@ private slots:
         QCOMPARE(dialog.DoModal(), static_cast<INT_PTR>(IDOK));
         QVERIFY(wasModal);
         QCOMPARE(dialog.commandCount(IDOK, BN_CLICKED), 1);
+    }
+
+    void modalDialogEndedFromTheEventLoop() {
+        // As a page ends its dialog when an agent's answer arrives.
+        RecordingDialog dialog(modalTemplate());
+        afx::EventLoop::instance().addTimer(20, [&] { dialog.EndDialog(IDRETRY); });
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(dialog.DoModal(), static_cast<INT_PTR>(IDRETRY));
+        QVERIFY(clock.elapsed() >= 20);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void keysEndAModalDialog_data() {
@@ -208,12 +233,14 @@ private slots:
         QFETCH(int, answer);
         QString title;
         QString text;
+        bool plain = false;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
             title = box->windowTitle();
             text = box->text();
+            plain = box->textFormat() == Qt::PlainText;
             icon = box->icon();
             if (click.isEmpty()) {
                 QTest::keyClick(box, Qt::Key_Escape);
@@ -225,9 +252,10 @@ private slots:
                 }
             }
         });
-        QCOMPARE(afx::showMessageBox(nullptr, "Set failed: noAccess", "Ethernet", style), answer);
+        QCOMPARE(afx::showMessageBox(nullptr, "Set failed: <noAccess>", "Ethernet", style), answer);
         QCOMPARE(title, QStringLiteral("Ethernet"));
-        QCOMPARE(text, QStringLiteral("Set failed: noAccess"));
+        QCOMPARE(text, QStringLiteral("Set failed: <noAccess>"));
+        QVERIFY(plain);
         const uint iconBits = style & MB_ICONMASK;
         QCOMPARE(icon, iconBits == MB_ICONQUESTION  ? QMessageBox::Question
                        : iconBits == MB_ICONWARNING ? QMessageBox::Warning
@@ -252,7 +280,12 @@ private slots:
         QVERIFY(help->toPlainText().contains(QStringLiteral("no help page")));
         QVERIFY(help->toPlainText().contains(QStringLiteral("Ports\\missing")));
 
+        // A second window takes over; the first going leaves it installed.
+        afxqt::HelpWindow* second = afxqt::installHelpWindow(&owner);
         delete help;
+        QVERIFY(HelpEngine("Ports\\status"));
+        QVERIFY(second->isVisible());
+        delete second;
         qunsetenv("SW_HELP_ROOT");
         // Uninstalled with the window: topics no longer reach it.
         QVERIFY(!HelpEngine("Ports\\missing"));

@@ -54,6 +54,7 @@ void QtEventLoopBackend::timerFired() {
         m_loop.moveVirtualClockTo(*m_due);
     }
     m_loop.dispatch();
+    emit dispatched();
 }
 
 void QtEventLoopBackend::followRealTime() {
@@ -94,6 +95,7 @@ void QtEventLoopBackend::watchesChanged() {
 void QtEventLoopBackend::dispatchNow() {
     followRealTime();
     m_loop.dispatch();
+    emit dispatched();
 }
 
 }  // namespace afxqt

@@ -28,6 +28,10 @@ public:
     void timersChanged(std::optional<std::int64_t> dueMs) override;
     void watchesChanged() override;
 
+signals:
+    // The loop ran what was ready (posted work, due timers or a readable descriptor).
+    void dispatched();
+
 private:
     void dispatchNow();
     void timerFired();

@@ -11,6 +11,7 @@
 #include "framework/afx/event_loop.h"
 #include "framework/qt/control_binding.h"
 #include "framework/qt/presenter.h"
+#include "framework/qt/qt_event_loop_backend.h"
 
 namespace afxqt {
 
@@ -118,6 +119,8 @@ int QtUiDriver::answerMessageBox(const afx::MessageBoxState& box) {
     QMessageBox message(owner);
     message.setWindowModality(Qt::ApplicationModal);
     message.setWindowTitle(toQString(box.caption.empty() ? afx::applicationName() : box.caption));
+    // Agent texts are data: "<none>" is not markup.
+    message.setTextFormat(Qt::PlainText);
     message.setText(toQString(box.text));
     message.setIcon(iconOf(box.style));
     const std::vector<BoxButton> buttons = buttonsOf(box.style);
@@ -160,10 +163,11 @@ bool QtUiDriver::runModal(HWND dialog, const std::function<bool()>& ended) {
     };
     const ModalWatch watch(dialog, check);
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    const QMetaObject::Connection beforeWait =
-        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, check);
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, check);
+    if (auto* backend = dynamic_cast<QtEventLoopBackend*>(afx::EventLoop::instance().backend())) {
+        QObject::connect(backend, &QtEventLoopBackend::dispatched, &loop, check);
+    }
     loop.exec(QEventLoop::DialogExec);
-    QObject::disconnect(beforeWait);
     return true;
 }
 

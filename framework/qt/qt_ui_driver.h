@@ -29,8 +29,9 @@ public:
     QtUiDriver& operator=(const QtUiDriver&) = delete;
 
     int answerMessageBox(const afx::MessageBoxState& box) override;
-    // Runs a nested Qt loop until ended(): checked whenever Qt's loop is about to wait, and
-    // when the dialog's modal state changes or the dialog goes. Without a Qt back end on the
+    // Runs a nested Qt loop until ended(): checked after every dispatch of the event loop,
+    // whenever Qt's loop is about to wait, and when the dialog's modal state changes or the
+    // dialog goes. Without a Qt back end on the
     // event loop, the event loop's own modal loop runs instead.
     bool runModal(HWND dialog, const std::function<bool()>& ended) override;
 

@@ -41,7 +41,7 @@ private:
 
 class DialogBinding : public ControlBinding {
 public:
-    // owner: the window a top-level dialog belongs to (nullptr: none); unused for children.
+    // parent: the owner's window for a top-level dialog (nullptr: none), else the parent's widget.
     DialogBinding(HWND hwnd, QWidget* parent, BindingHost& host, bool topLevel);
 
     bool isTopLevel() const { return m_topLevel; }
