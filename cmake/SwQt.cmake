@@ -1,14 +1,17 @@
-# The desktop window's folders (framework/qt, console/gui) build only where Qt 6 is found,
-# and never in the fuzzing build. Their tests are Qt Test programs (*_qtest.cpp, one
-# program each, run offscreen) beside GoogleTest tests of their Qt-free parts (*_test.cpp).
+# The desktop window's folders (framework/qt, console/gui) and their tests, never in the
+# fuzzing build. A build that asked for them and cannot find Qt 6 stops: passing tests
+# without the window's would look like a pass of them. -DSW_GUI=OFF builds without.
+# Their tests are Qt Test programs (*_qtest.cpp, one program each, run offscreen) beside
+# GoogleTest tests of their Qt-free parts (*_test.cpp).
+option(SW_GUI "Build the desktop window (needs Qt 6 Widgets, Charts, Svg, Test)" ON)
 set(SW_HAVE_QT OFF)
-if(NOT SW_FUZZ)
+if(SW_GUI AND NOT SW_FUZZ)
     find_package(Qt6 6.2 QUIET COMPONENTS Widgets Charts Svg Test)
-    if(Qt6_FOUND)
-        set(SW_HAVE_QT ON)
-    else()
-        message(STATUS "Qt 6 (Widgets, Charts, Svg, Test) not found: no desktop window")
+    if(NOT Qt6_FOUND)
+        message(FATAL_ERROR "Qt 6 (Widgets, Charts, Svg, Test) not found: run scripts/setup, "
+                            "or configure with -DSW_GUI=OFF to build without the desktop window")
     endif()
+    set(SW_HAVE_QT ON)
 endif()
 
 function(sw_qt_folder_library name)

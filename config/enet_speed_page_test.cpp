@@ -3,12 +3,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cctype>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "config/enet_speed_page.h"
+#include "framework/mib/change_journal.h"
 #include "framework/sw/help_engine.h"
 #include "framework/sw/nx_chassis_info.h"
 #include "resources/speed_page_ids.h"
@@ -118,6 +122,49 @@ TEST_F(SpeedPageTest, ABatchOverThreePortsSendsThreeSetsTheLastDelayedThenOneMes
     EXPECT_THAT(selectedRows(), ElementsAre(0, 1, 2));
     EXPECT_FALSE(page.IsModified());
     EXPECT_EQ(page.m_loaded, 1);
+}
+
+// Each set of a batch is its own journal record, with what the port had before it.
+TEST_F(SpeedPageTest, EverySetOfABatchIsJournaledWithThePortsValuesBeforeAndSent) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("speed_journal_" + std::to_string(getpid()) + ".jsonl");
+    std::string error;
+    auto journal = mib::ChangeJournal::open(path.string(), &error);
+    ASSERT_NE(journal, nullptr) << error;
+    m_fixture.agent().SetChangeJournal(journal);
+    const std::vector<std::string> before = {link(1, 1), link(1, 2), link(1, 6)};
+    open({{1, 1}, {1, 2}, {1, 6}});
+    selectAll();
+    ASSERT_TRUE(m_fixture.driver().click(kAutoNeg));
+    ASSERT_TRUE(m_fixture.driver().choose("Mode", "fullDuplex"));
+    ASSERT_TRUE(m_fixture.driver().choose("Speed", "100"));
+    m_fixture.driver().expectMessageBox(IDOK, "Success", kSucceeded);
+    m_fixture.apply();
+    m_fixture.advance(3000);
+    ASSERT_TRUE(m_fixture.driver().verifyAllExpectedShown());
+
+    mib::JournalContents read = mib::readJournal(path.string(), &error);
+    std::filesystem::remove(path);
+    EXPECT_THAT(read.warnings, IsEmpty());
+    ASSERT_EQ(read.changes.size(), 3u);
+    const char* instances[] = {"1.1", "1.2", "1.6"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const mib::JournalChange& change = read.changes[i];
+        EXPECT_EQ(change.source.page, "CEnetSpeedPage");
+        EXPECT_EQ(mib::describeOutcome(change), "done");
+        ASSERT_EQ(change.varbinds.size(), 3u) << i;
+        std::string was, sent;
+        for (const mib::JournalVarbind& v : change.varbinds) {
+            EXPECT_EQ(v.instance, instances[i]);
+            ASSERT_TRUE(v.before.has_value()) << v.name;
+            const std::string separator = was.empty() ? "" : "/";
+            was = std::to_string(v.before->integer) + separator + was;
+            sent = std::to_string(v.sent.integer) + separator + sent;
+        }
+        // Varbinds go auto-negotiation, duplex, speed; link() reads speed/duplex/auto.
+        EXPECT_EQ(was, before[i]) << instances[i];
+        EXPECT_EQ(sent, "2/1/1") << instances[i];  // as the switch holds it after
+    }
 }
 
 struct PortKindCase {

@@ -6,6 +6,7 @@
 #include "frame/page_registry.h"
 #include "framework/mib/mib_agent.h"
 #include "framework/sw/health.h"
+#include "framework/sw/nx_chassis_info.h"
 
 namespace console {
 
@@ -37,7 +38,8 @@ private:
 
 struct PortSheets::OpenSheet {
     SlotPort where;
-    std::unique_ptr<CHealth> health;  // the pages hold it: it goes after the sheet
+    std::unique_ptr<CHealth> health;  // the pages hold these: they go after the sheet
+    std::unique_ptr<CNxChassisInfo> chassis;
     std::unique_ptr<CSwPropertySheet> sheet;
     ~OpenSheet() { sheet.reset(); }
 };
@@ -75,7 +77,10 @@ CSwPropertySheet* PortSheets::open(const ChassisPort& port, const std::vector<Sl
     }
     open->sheet->SetSelection(port.where.slot, port.where.port, forPages, m_agent.GetAddress(),
                               open->health.get());
-    open->sheet->SetChassisInfoObject(m_chassis);
+    if (m_chassis != nullptr) {
+        open->chassis = std::make_unique<CNxChassisInfo>(*m_chassis);
+    }
+    open->sheet->SetChassisInfoObject(open->chassis.get());
     int pages = 0;
     for (const std::string& name : port.expander ? expanderPageNames() : ethernetPageNames()) {
         if (CSwBasePropPage* page = m_registry.GetPage(name.c_str())) {

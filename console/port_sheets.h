@@ -28,8 +28,9 @@ public:
     PortSheets(const PortSheets&) = delete;
     PortSheets& operator=(const PortSheets&) = delete;
 
-    // The chassis description the pages get (not owned; may be null until it is read).
-    void setChassis(CNxChassisInfo* chassis) { m_chassis = chassis; }
+    // The chassis description the pages of sheets opened from now on get (a copy each, so a
+    // new reading never changes it under an open sheet); may be null until it is read.
+    void setChassis(const CNxChassisInfo* chassis) { m_chassis = chassis; }
 
     // Opens port's sheet (its default page set) with selection, which the port is part of;
     // status gives the selected ports' health. nullptr and *error when no page was made.
@@ -46,7 +47,7 @@ private:
 
     CPageRegistry& m_registry;
     CMibAgent& m_agent;
-    CNxChassisInfo* m_chassis = nullptr;
+    const CNxChassisInfo* m_chassis = nullptr;
     std::unique_ptr<Host> m_host;
     std::vector<std::unique_ptr<OpenSheet>> m_open;
 };

@@ -1,7 +1,6 @@
 #include "console/switch_probe.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "framework/mib/request_engine.h"
 
@@ -20,16 +19,7 @@ CStringArray names(std::initializer_list<const char*> list) {
     return result;
 }
 
-int clampedInt(long number) {
-    return static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
-}
-
 }  // namespace
-
-bool isExpanderPortType(const mib::MibDictionary& dictionary, int type) {
-    const auto name = dictionary.enumText("PortName", type);
-    return name && name->find("Expander") != std::string::npos;
-}
 
 bool isPortEnabled(const PortStatus& status) {
     return status.admin == kAdminEnabled && status.oper == kOperUp;
@@ -198,16 +188,7 @@ std::optional<ChassisReading> SwitchProbe::readChassis(std::string* error) {
                  std::string(reading.chassis->LastError().str());
         return std::nullopt;
     }
-    const long h = m_chassisAccess.portRequest();
-    const mib::MibDictionary& dictionary = m_agent.GetDictionary();
-    for (long row = 0; row < m_comm.GetRowCount(h) && m_comm.GotoRow(h, row); ++row) {
-        ChassisPort port;
-        port.where.slot = clampedInt(m_comm.GetInteger(h, "chasPortSlot"));
-        port.where.port = clampedInt(m_comm.GetInteger(h, "chasPortIndex"));
-        port.type = clampedInt(m_comm.GetInteger(h, "chasPortType"));
-        port.expander = isExpanderPortType(dictionary, port.type);
-        reading.ports.push_back(port);
-    }
+    reading.ports = chassisPortRows(m_comm, m_chassisAccess.portRequest(), m_agent.GetDictionary());
     return reading;
 }
 
@@ -216,26 +197,8 @@ bool SwitchProbe::readPortStatus(std::vector<PortStatus>* rows, std::string* err
     if (h == 0) {
         return false;
     }
-    mib::RequestEngine& engine = *m_comm.engine();
-    const auto integerOf = [&](const char* name) {
-        const mib::Value* value = engine.value(h, name);
-        return value != nullptr && value->type == mib::ValueType::Integer
-                   ? static_cast<int>(value->integer)
-                   : 0;
-    };
-    for (int row = 0; row < engine.rowCount(h) && engine.gotoRow(h, row); ++row) {
-        // An instance is (slot, port); a row of another shape names no port.
-        const mib::Oid instance = engine.currentInstance(h);
-        if (instance.size() != 2) {
-            continue;
-        }
-        PortStatus status;
-        status.where.slot = clampedInt(static_cast<long>(instance[0]));
-        status.where.port = clampedInt(static_cast<long>(instance[1]));
-        // A row without its operational status is not up.
-        status.admin = integerOf("phyPortAdmStatus");
-        status.oper = integerOf("phyPortOperStatus");
-        rows->push_back(status);
+    for (const PortReading& reading : portReadings(*m_comm.engine(), h)) {
+        rows->push_back(reading.status);
     }
     m_comm.ReleaseRequest(h);
     return true;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "console/console_options.h"
+#include "console/port_table_rows.h"
 #include "framework/afx/event_loop.h"
 #include "framework/mib/mib_agent.h"
 #include "framework/mib/mib_comm.h"
@@ -21,19 +22,6 @@
 #include "framework/sw/nx_chassis_info.h"
 
 namespace console {
-
-// One row of the physical port table; a status the agent gave as no number reads 0.
-struct PortStatus {
-    SlotPort where;
-    int admin = 0;
-    int oper = 0;
-};
-
-struct ChassisPort {
-    SlotPort where;
-    int type = 0;
-    bool expander = false;
-};
 
 // The chassis as the slot and port tables describe it.
 struct ChassisReading {
@@ -79,9 +67,6 @@ private:
     bool m_chassisAnswered = false;
     bool m_answered = false;
 };
-
-// An expander port by its type's catalogue entry; the chassis table has no kind column.
-bool isExpanderPortType(const mib::MibDictionary& dictionary, int type);
 
 // Enabled as the Status page draws a port up: administratively enabled and operationally up.
 bool isPortEnabled(const PortStatus& status);

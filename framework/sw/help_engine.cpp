@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 extern char** environ;
 
@@ -17,6 +18,7 @@ namespace sw {
 namespace {
 
 HelpTopicRecord g_last;
+HelpViewer g_viewer;
 
 fs::path libraryDirectory() {
     Dl_info info{};
@@ -75,6 +77,11 @@ std::string helpPathOf(const std::string& topic) {
     return (root / folder / (page + ".html")).lexically_normal().string();
 }
 
+HelpViewer setHelpViewer(HelpViewer viewer) {
+    std::swap(g_viewer, viewer);
+    return viewer;
+}
+
 const HelpTopicRecord& lastHelpTopic() {
     return g_last;
 }
@@ -89,6 +96,12 @@ BOOL HelpEngine(LPCTSTR topic, int showNow) {
     record.exists = !record.path.empty() && fs::is_regular_file(record.path, ec);
     sw::g_last = record;
     if (!showNow) {
+        return record.exists ? TRUE : FALSE;
+    }
+    if (sw::g_viewer) {
+        // It says so itself when the topic has no page.
+        const sw::HelpViewer viewer = sw::g_viewer;  // it may install another
+        viewer(record);
         return record.exists ? TRUE : FALSE;
     }
     if (!record.exists) {
