@@ -127,6 +127,13 @@ std::optional<Failure> Session::loadModule() {
     if (!m_registry) {
         return Failure{kExitUsage, error};
     }
+    // A page the module cannot make is bad usage, told before the switch is read.
+    for (const std::string& name : m_options.pages) {
+        const std::unique_ptr<CSwBasePropPage> page(m_registry->GetPage(name.c_str()));
+        if (!page) {
+            return Failure{kExitUsage, "the module has no page " + name};
+        }
+    }
     return std::nullopt;
 }
 

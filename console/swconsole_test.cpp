@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -102,6 +103,13 @@ TEST(Swconsole, UsageErrorsExitWithTwoAndSayWhy) {
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(contains(run.output, "Enet Page <NoSuchPage> not found")) << run.output;
     EXPECT_TRUE(contains(run.output, "the module has no page NoSuchPage")) << run.output;
+
+    // Said before any switch is asked: an agent that never answers does not delay it.
+    const auto started = std::chrono::steady_clock::now();
+    run = runSwconsole("udp:127.0.0.1:9 -t 10 -r 0 --page NoSuchPage");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(contains(run.output, "the module has no page NoSuchPage")) << run.output;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
 
     run = runSwconsole("--agent sim:/nowhere/scenario.json");
     EXPECT_EQ(run.status, 2);
