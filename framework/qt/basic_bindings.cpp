@@ -1,16 +1,53 @@
 #include "framework/qt/basic_bindings.h"
 
+#include <QtGui/QHelpEvent>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QToolTip>
 #include <algorithm>
 
 #include "framework/afx/control_layout.h"
 
 namespace afxqt {
 
+namespace {
+
+// A static keeps its template size, and text from the switch (a port's description) can be
+// longer than it holds: the cut text is shown whole as a tooltip, and only when cut.
+class WholeTextLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) {
+            return QLabel::event(event);
+        }
+        if (labelIsCut(*this)) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+};
+
+}  // namespace
+
+bool labelIsCut(const QLabel& label) {
+    if (label.text().isEmpty()) {
+        return false;
+    }
+    if (label.wordWrap()) {
+        return label.heightForWidth(label.width()) > label.height();
+    }
+    return label.sizeHint().width() > label.width();
+}
+
 StaticBinding::StaticBinding(HWND hwnd, QWidget* parent, BindingHost& host)
-    : ControlBinding(hwnd, new QLabel(parent), host),
+    : ControlBinding(hwnd, new WholeTextLabel(parent), host),
       m_label(static_cast<QLabel*>(m_widget.data())) {
     m_label->setTextFormat(Qt::PlainText);
     m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -8,6 +8,9 @@ class QGroupBox;
 
 namespace afxqt {
 
+// Whether a label shows less than its whole text at its present size.
+bool labelIsCut(const QLabel& label);
+
 class StaticBinding : public ControlBinding {
 public:
     StaticBinding(HWND hwnd, QWidget* parent, BindingHost& host);

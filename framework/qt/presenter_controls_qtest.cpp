@@ -2,16 +2,20 @@
 // what code does shows on screen and notifies nobody.
 
 #include <QtGui/QGuiApplication>
+#include <QtGui/QHelpEvent>
 #include <QtTest/QSignalSpy>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QToolTip>
 #include <memory>
 
 #include "framework/afx/control_layout.h"
+#include "framework/qt/basic_bindings.h"
 #include "framework/qt/presenter_test_support.h"
 
 using afx::WindowClass;
@@ -25,6 +29,9 @@ constexpr int kCount = 102;
 constexpr int kName = 103;
 constexpr int kMode = 104;
 constexpr int kPorts = 105;
+constexpr int kNote = 106;
+constexpr const char* kLongNote =
+    "10/100 Mb/s Ethernet, twisted pair (RJ-45), speed and duplex by auto-negotiation";
 
 int formTemplate() {
     namespace style = afx::style;
@@ -42,6 +49,7 @@ int formTemplate() {
                      style::kDropDownList),
              control(WindowClass::ListBox, kPorts, "", CRect(7, 78, 100, 113), style::kMultiSelect),
              control(WindowClass::PushButton, kApply, "&Apply", CRect(140, 95, 190, 109)),
+             control(WindowClass::Static, kNote, kLongNote, CRect(110, 78, 190, 88)),
          }});
 }
 
@@ -197,6 +205,21 @@ private slots:
         QCOMPARE(label->buddy(), m_front->widget<QLineEdit>(*m_dialog, kCount));
         // A label without a buddy shows no stray '&'.
         QVERIFY(!label->text().isEmpty());
+    }
+
+    void aStaticTooSmallForItsTextShowsItWholeAsATooltip() {
+        auto* note = m_front->widget<QLabel>(*m_dialog, kNote);
+        QVERIFY(note);
+        QVERIFY(afxqt::labelIsCut(*note));
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), note->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(note, &help);
+        QCOMPARE(QToolTip::text(), QString(kLongNote));
+        QToolTip::hideText();
+
+        // A label that fits keeps its text to itself.
+        m_dialog->GetDlgItem(kNote)->SetWindowText("Fits");
+        m_front->presenter.flush();
+        QVERIFY(!afxqt::labelIsCut(*note));
     }
 
     void controlsComeAndGoWithTheirRecords() {
