@@ -2,10 +2,12 @@
 
 #include <QtCore/QMimeData>
 #include <QtGui/QDrag>
+#include <QtGui/QHelpEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QToolTip>
 
 #include "framework/qt/item_navigation.h"
 #include "framework/qt/list_view_model.h"
@@ -43,6 +45,32 @@ void ListViewWidget::runDrag(const QString& text) {
     } else {
         delete data;
     }
+}
+
+bool ListViewWidget::cellIsCut(const QModelIndex& index) const {
+    if (!index.isValid() || index.data().toString().isEmpty()) {
+        return false;
+    }
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QSize wanted = itemDelegateForIndex(index)->sizeHint(option, index);
+    return wanted.width() > visualRect(index).width();
+}
+
+bool ListViewWidget::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QTableView::viewportEvent(event);
+    }
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    if (cellIsCut(index)) {
+        QToolTip::showText(help->globalPos(), index.data().toString(), viewport(),
+                           visualRect(index));
+    } else {
+        QToolTip::hideText();
+        event->ignore();
+    }
+    return true;
 }
 
 void ListViewWidget::mousePressEvent(QMouseEvent* event) {

@@ -24,6 +24,8 @@ public:
     using DragRunner = std::function<void(QMimeData* data)>;
     void setDragRunner(DragRunner runner) { m_dragRunner = std::move(runner); }
     void runDrag(const QString& text);
+    // Whether a cell shows less than its whole text at its column's present width.
+    bool cellIsCut(const QModelIndex& index) const;
 
 signals:
     void rowPressed(int row, Qt::KeyboardModifiers modifiers);
@@ -37,6 +39,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyboardSearch(const QString&) override {}
+    // A cut cell (a long counter in a narrow column) shows its whole text as a tooltip.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     DragRunner m_dragRunner;

@@ -3,10 +3,13 @@
 
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QMimeData>
+#include <QtGui/QHelpEvent>
 #include <QtGui/QIcon>
 #include <QtGui/QPixmap>
 #include <QtTest/QSignalSpy>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QHeaderView>
+#include <QtWidgets/QToolTip>
 #include <memory>
 
 #include "framework/qt/list_view_model.h"
@@ -212,6 +215,22 @@ private slots:
         QVERIFY(!m_view->model()->index(1, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
         QVERIFY(m_view->model()->index(1, 1).data(Qt::DecorationRole).isNull());
         QVERIFY(std::count(asked.begin(), asked.end(), std::make_pair(images.id(), 1)) > 0);
+    }
+
+    void aCutCellShowsItsWholeTextAsATooltip() {
+        open(afx::style::kSingleSelect, 2);
+        const QString whole = QStringLiteral("1/1 uplink to the core switch in rack four");
+        m_list.SetItemText(0, 0, whole.toStdString().c_str());
+        m_front->presenter.flush();
+        const QModelIndex cut = m_view->model()->index(0, 0);
+        QVERIFY(m_view->cellIsCut(cut));
+        QVERIFY(!m_view->cellIsCut(m_view->model()->index(1, 0)));
+
+        const QPoint at = m_view->visualRect(cut).center();
+        QHelpEvent help(QEvent::ToolTip, at, m_view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(m_view->viewport(), &help);
+        QCOMPARE(QToolTip::text(), whole);
+        QToolTip::hideText();
     }
 
     void draggedRowCarriesTheListsText() {
