@@ -125,6 +125,23 @@ private slots:
         m_front->presenter.flush();
         QCOMPARE(sheet.GetActiveIndex(), 0);
         QVERIFY(statusPage->isVisible() && !speedPage->isVisible());
+
+        // Ctrl+Tab from inside a page, forward and back round the ends; a stubborn page stays.
+        QTest::keyClick(statusPage, Qt::Key_Tab, Qt::ControlModifier);
+        m_front->presenter.flush();
+        QCOMPARE(sheet.GetActiveIndex(), 1);
+        QTest::keyClick(speedPage, Qt::Key_Tab, Qt::ControlModifier);
+        m_front->presenter.flush();
+        QCOMPARE(sheet.GetActiveIndex(), 0);
+        QTest::keyClick(statusPage, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        m_front->presenter.flush();
+        QCOMPARE(sheet.GetActiveIndex(), 1);
+        speed.stay = true;
+        QTest::keyClick(speedPage, Qt::Key_PageUp, Qt::ControlModifier);
+        m_front->presenter.flush();
+        QCOMPARE(sheet.GetActiveIndex(), 1);
+        QCOMPARE(tabs->currentIndex(), 1);
+        speed.stay = false;
     }
 
     void buttonRowFitsANarrowSheet() {

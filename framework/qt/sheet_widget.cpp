@@ -55,9 +55,38 @@ void SheetWidget::closeEvent(QCloseEvent* event) {
     emit closeRequested();
 }
 
+// Ctrl+Tab and Ctrl+PgDn go to the next tab, Ctrl+Shift+Tab and Ctrl+PgUp to the one before,
+// round the ends, as a tab click: a page that will not let go keeps its tab.
+static int tabStep(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+    if (!(mods & Qt::ControlModifier) || (mods & ~(Qt::ControlModifier | Qt::ShiftModifier))) {
+        return 0;
+    }
+    const bool shift = mods & Qt::ShiftModifier;
+    switch (event.key()) {
+        case Qt::Key_Tab:
+            return shift ? -1 : 1;
+        case Qt::Key_Backtab:
+            return -1;
+        case Qt::Key_PageDown:
+            return shift ? 0 : 1;
+        case Qt::Key_PageUp:
+            return shift ? 0 : -1;
+        default:
+            return 0;
+    }
+}
+
 void SheetWidget::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (const int step = tabStep(*event);
+        step != 0 && m_tabBar && m_tabBar->isVisible() && m_tabBar->count() > 1) {
+        const int count = m_tabBar->count();
+        m_tabBar->setCurrentIndex((m_tabBar->currentIndex() + step + count) % count);
+        event->accept();
+        return;
+    }
     if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)) {
         bool handled = false;
         emit keyCommand(key, &handled);
