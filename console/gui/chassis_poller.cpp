@@ -56,6 +56,15 @@ bool mergeStatus(const std::vector<console::PortReading>& readings, std::vector<
     return changed;
 }
 
+// The same ports of the same types: the status already read still applies to them.
+bool samePorts(const std::vector<PortTile>& read, const std::vector<PortTile>& known) {
+    return std::equal(read.begin(), read.end(), known.begin(), known.end(),
+                      [](const PortTile& a, const PortTile& b) {
+                          return a.where == b.where && a.type == b.type &&
+                                 a.expander == b.expander && a.typeText == b.typeText;
+                      });
+}
+
 }  // namespace
 
 ChassisPoller::ChassisPoller(CMibAgent& agent, ChassisPollerEvents events)
@@ -107,7 +116,7 @@ void ChassisPoller::scheduleNext() {
     }
     m_timer = m_loop.addTimer(periodMs(), [this] {
         m_timer = 0;
-        if (m_chassisKnown) {
+        if (m_chassisKnown && !m_chassisDue && m_readingsSinceChassis < kChassisEveryReadings) {
             readStatus();
         } else {
             readChassis();
@@ -183,14 +192,19 @@ void ChassisPoller::chassisAnswered() {
                    " answers SNMP but has no chassis slot or port tables");
         return;
     }
-    m_ports = std::move(ports);
-    m_chassis = chassis;
-    m_chassisKnown = true;
-    m_portsReported = false;
-    if (m_events.slotsRead) {
-        m_events.slotsRead(slots);
+    m_chassisDue = false;
+    m_readingsSinceChassis = 0;
+    if (!m_chassisKnown || slots != m_slotNames || !samePorts(ports, m_ports)) {
+        // A new picture: its status follows at once, so it is not shown all unknown.
+        m_ports = std::move(ports);
+        m_chassis = chassis;
+        m_slotNames = slots;
+        m_chassisKnown = true;
+        m_portsReported = false;
+        if (m_events.slotsRead) {
+            m_events.slotsRead(slots);
+        }
     }
-    // The status follows at once, so the first picture is not all unknown.
     readStatus();
 }
 
@@ -202,6 +216,7 @@ void ChassisPoller::statusAnswered(int h) {
     const bool changed =
         mergeStatus(console::portReadings(*m_comm.engine(), h), &m_ports) || !m_portsReported;
     m_portsReported = true;
+    ++m_readingsSinceChassis;
     if (changed && m_events.portsRead) {
         m_events.portsRead(m_ports);
     }
@@ -220,6 +235,7 @@ void ChassisPoller::succeeded() {
 void ChassisPoller::failedWith(const std::string& error) {
     m_failing = true;
     m_phase = Phase::Idle;
+    m_chassisDue = m_chassisKnown;
     // Chassis known but never shown: show it, its status unknown, rather than nothing.
     if (m_chassisKnown && !m_portsReported) {
         m_portsReported = true;

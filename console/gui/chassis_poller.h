@@ -2,7 +2,9 @@
 // Reads the chassis (slot and port tables) and then the ports' status every period, on the
 // event loop through callbacks: nothing here ever waits, so the window stays responsive while
 // an agent is slow or silent. A failed read is reported and polling goes on; the next reading
-// that succeeds reports pollDone again.
+// that succeeds reports pollDone again. The chassis is read again every
+// kChassisEveryReadings readings and after a failure (the switch may have restarted), so a
+// module inserted or swapped while the window is open shows.
 
 #include <chrono>
 #include <functional>
@@ -32,6 +34,8 @@ struct ChassisPollerEvents {
 
 class ChassisPoller : private CMibCommEvents {
 public:
+    static constexpr int kChassisEveryReadings = 30;
+
     // The agent (and its event loop) must outlive the poller. Callbacks must not destroy it.
     ChassisPoller(CMibAgent& agent, ChassisPollerEvents events);
     ~ChassisPoller();
@@ -77,6 +81,9 @@ private:
     bool m_failing = false;
     bool m_chassisKnown = false;
     bool m_portsReported = false;
+    bool m_chassisDue = false;  // read the chassis before the next status
+    int m_readingsSinceChassis = 0;
+    SlotNames m_slotNames;
     std::int64_t m_periodMs = 0;  // 0: the agent's
     afx::EventLoop::TimerId m_timer = 0;
     std::vector<PortTile> m_ports;

@@ -31,7 +31,10 @@ protected:
         m_agent.SetRetries(1);
         m_poller = std::make_unique<ChassisPoller>(
             m_agent,
-            ChassisPollerEvents{[this](const SlotNames& slots) { m_slots = slots; },
+            ChassisPollerEvents{[this](const SlotNames& slots) {
+                                    m_slots = slots;
+                                    ++m_slotReports;
+                                },
                                 [this](const std::vector<PortTile>& ports) {
                                     m_ports = ports;
                                     ++m_portReports;
@@ -74,6 +77,7 @@ protected:
     SlotNames m_slots;
     std::vector<PortTile> m_ports;
     int m_portReports = 0;
+    int m_slotReports = 0;
     int m_polls = 0;
     std::vector<std::string> m_errors;
 };
@@ -170,6 +174,43 @@ TEST_F(ChassisPollerTest, AnAgentWithoutChassisTablesIsAFailureNotAnEmptyChassis
     EXPECT_EQ(m_polls, 0);
     m_poller->stop();
     m_agent.SetTransport(m_transport);
+}
+
+TEST_F(ChassisPollerTest, AModuleChangedWhilePollingShowsWithinTheChassisRereadAndNoSooner) {
+    m_poller->start();
+    loop().runUntilIdle();
+    ASSERT_EQ(m_slotReports, 1);
+    const int portReports = m_portReports;
+
+    // A chassis read again unchanged draws nothing new.
+    advance(kPeriodMs * ChassisPoller::kChassisEveryReadings);
+    EXPECT_EQ(m_slotReports, 1);
+    EXPECT_EQ(m_portReports, portReports);
+
+    ASSERT_TRUE(m_switch->write("chasSlotModuleName", {1}, mib::Value::makeString("Swapped")));
+    advance(kPeriodMs * (ChassisPoller::kChassisEveryReadings - 1));
+    EXPECT_EQ(m_slotReports, 1);
+    advance(kPeriodMs);
+    EXPECT_EQ(m_slotReports, 2);
+    EXPECT_EQ(m_slots.at(1), "Swapped");
+    EXPECT_EQ(m_portReports, portReports + 1) << "a new picture comes with its status";
+    EXPECT_EQ(portState(port(1, 3)), PortState::Disabled);
+    EXPECT_EQ(m_poller->chassis()->GetModuleName(1), "Swapped");
+}
+
+TEST_F(ChassisPollerTest, ASwitchBackFromSilenceIsReadWholeAgain) {
+    m_poller->start();
+    loop().runUntilIdle();
+    m_switch->stopAnsweringFor(kPeriodMs + exchangeMs());
+    advance(kPeriodMs + exchangeMs());
+    ASSERT_TRUE(m_poller->isFailing());
+    // Restarted with another module in slot 1 while it was silent.
+    ASSERT_TRUE(m_switch->write("chasSlotModuleName", {1}, mib::Value::makeString("Swapped")));
+
+    advance(kPeriodMs);
+    EXPECT_FALSE(m_poller->isFailing());
+    EXPECT_EQ(m_slots.at(1), "Swapped");
+    EXPECT_EQ(portState(port(1, 1)), PortState::Up);
 }
 
 TEST_F(ChassisPollerTest, StoppedPollerSendsNothingMore) {
