@@ -32,7 +32,7 @@ struct ChassisPollerEvents {
     std::function<void(const std::string& error)> failed;
 };
 
-class ChassisPoller : private CMibCommEvents {
+class ChassisPoller final : private CMibCommEvents {
 public:
     static constexpr int kChassisEveryReadings = 30;
 
