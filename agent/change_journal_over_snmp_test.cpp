@@ -24,6 +24,7 @@
 #include "agent/wire_test_support.h"
 #include "framework/mib/change_journal.h"
 #include "framework/mib/mib_dictionary.h"
+#include "tests/support/command_output.h"
 #include "tests/support/private_state_home.h"
 
 namespace agent {
@@ -35,26 +36,8 @@ using ::testing::SizeIs;
 
 const bool kPrivateStateHome = test_support::usePrivateStateHome();
 
-struct Output {
-    int status = -1;
-    std::string text;
-};
-
-Output run(const std::string& command) {
-    Output r;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return r;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        r.text.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
+using Output = test_support::CommandOutput;
+using test_support::runCommand;
 
 std::string oidOf(const char* name, const char* instance) {
     return mib::oidToString(mib::MibDictionary::builtin().find(name)->oid) + "." + instance;
@@ -81,19 +64,18 @@ protected:
                testing::kAuthPass + " -x AES -X " + testing::kPrivPass + " -t 2 -r 1";
     }
     Output console(const std::string& args) const {
-        return run(std::string("timeout 60 ") + SW_SWCONSOLE_PATH + " --journal " +
-                   m_journal.string() + " " + args);
+        return runCommand(std::string("timeout 60 ") + SW_SWCONSOLE_PATH + " --journal " +
+                          m_journal.string() + " " + args);
     }
     Output statusChange(const std::string& agent) const {
         return console(agent + " --slot 1 --port 2 --select 1/1,1/2,1/3 --script " +
                        SW_CONSOLE_EXAMPLES_DIR + "/status_change.txt");
     }
     std::string get(const char* name) const {
-        const Output out =
-            run("snmpget -v2c -c public -m '' -Oqv -t 2 -r 1 127.0.0.1:" + std::to_string(m_port) +
-                " " + oidOf(name, "1.2"));
-        EXPECT_EQ(out.status, 0) << out.text;
-        return out.text;
+        const Output out = runCommand("snmpget -v2c -c public -m '' -Oqv -t 2 -r 1 127.0.0.1:" +
+                                      std::to_string(m_port) + " " + oidOf(name, "1.2"));
+        EXPECT_EQ(out.status, 0) << out.output;
+        return out.output;
     }
     std::string journalText() const {
         std::ifstream in(m_journal);
@@ -116,17 +98,17 @@ TEST_F(JournalOverSnmpTest, UndoPutsTheSwitchBackInOneGetAndOneSetAndIsJournaled
     EXPECT_THAT(get("phyPortDescription"), HasSubstr("Lab printer"));
 
     const Output history = console(v2c() + " --history");
-    EXPECT_EQ(history.status, 0) << history.text;
-    EXPECT_THAT(history.text, HasSubstr("change 1  "));
-    EXPECT_THAT(history.text, HasSubstr("phyPortAdmStatus 1.2: enabled(1) -> disabled(2)"));
+    EXPECT_EQ(history.status, 0) << history.output;
+    EXPECT_THAT(history.output, HasSubstr("change 1  "));
+    EXPECT_THAT(history.output, HasSubstr("phyPortAdmStatus 1.2: enabled(1) -> disabled(2)"));
 
     const Output undo = console(v2c() + " --trace --undo 1");
-    ASSERT_EQ(undo.status, 0) << undo.text;
-    EXPECT_THAT(undo.text, HasSubstr("change 1 undone:\n"
-                                     "  phyPortDescription 1.2: \"Lab printer\" -> \"Port 1/2\"\n"
-                                     "  phyPortAdmStatus 1.2: disabled(2) -> enabled(1)\n"));
+    ASSERT_EQ(undo.status, 0) << undo.output;
+    EXPECT_THAT(undo.output, HasSubstr("change 1 undone:\n"
+                                       "  phyPortDescription 1.2: \"Lab printer\" -> \"Port 1/2\"\n"
+                                       "  phyPortAdmStatus 1.2: disabled(2) -> enabled(1)\n"));
     std::vector<std::string> pdus;
-    std::istringstream lines(undo.text);
+    std::istringstream lines(undo.output);
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("trace: PDU", 0) == 0) {
             pdus.push_back(line);
@@ -150,23 +132,24 @@ TEST_F(JournalOverSnmpTest, UndoPutsTheSwitchBackInOneGetAndOneSetAndIsJournaled
     // Undone once, the change cannot be undone again: the switch no longer holds its values.
     const Output again = console(v2c() + " --undo 1");
     EXPECT_EQ(again.status, 1);
-    EXPECT_THAT(again.text, HasSubstr("changed since"));
+    EXPECT_THAT(again.output, HasSubstr("changed since"));
 }
 
 TEST_F(JournalOverSnmpTest, UndoAfterAnotherChangeRefusesAndNamesTheVarbind) {
     ASSERT_EQ(statusChange(v2c()).status, 0);
     const Output set =
-        run("snmpset -v2c -c private -m '' -t 2 -r 1 127.0.0.1:" + std::to_string(m_port) + " " +
-            oidOf("phyPortDescription", "1.2") + " s 'Changed by hand'");
-    ASSERT_EQ(set.status, 0) << set.text;
+        runCommand("snmpset -v2c -c private -m '' -t 2 -r 1 127.0.0.1:" + std::to_string(m_port) +
+                   " " + oidOf("phyPortDescription", "1.2") + " s 'Changed by hand'");
+    ASSERT_EQ(set.status, 0) << set.output;
 
     const Output undo = console(v2c() + " --trace --undo 1");
-    EXPECT_EQ(undo.status, 1) << undo.text;
-    EXPECT_THAT(undo.text, HasSubstr("cannot undo change 1: changed since: phyPortDescription 1.2 "
-                                     "now holds \"Changed by hand\", not \"Lab printer\"; "
-                                     "nothing was sent"));
-    EXPECT_THAT(undo.text, Not(HasSubstr("phyPortAdmStatus 1.2 now holds")));
-    EXPECT_THAT(undo.text, Not(HasSubstr("PDU SET")));
+    EXPECT_EQ(undo.status, 1) << undo.output;
+    EXPECT_THAT(undo.output,
+                HasSubstr("cannot undo change 1: changed since: phyPortDescription 1.2 "
+                          "now holds \"Changed by hand\", not \"Lab printer\"; "
+                          "nothing was sent"));
+    EXPECT_THAT(undo.output, Not(HasSubstr("phyPortAdmStatus 1.2 now holds")));
+    EXPECT_THAT(undo.output, Not(HasSubstr("PDU SET")));
     EXPECT_THAT(get("phyPortDescription"), HasSubstr("Changed by hand"));
     EXPECT_THAT(changes(), SizeIs(1));
 }
@@ -291,8 +274,8 @@ private:
 
 TEST_F(JournalOverSnmpTest, AConsoleKilledBetweenSetAndAnswerLeavesTheChangeSentOutcomeUnknown) {
     // swsimd runs under timeout(1): the daemon itself is its child.
-    const Output child = run("pgrep -P " + std::to_string(m_daemon->pid()));
-    const pid_t agentPid = child.status == 0 ? std::stoi(child.text) : m_daemon->pid();
+    const Output child = runCommand("pgrep -P " + std::to_string(m_daemon->pid()));
+    const pid_t agentPid = child.status == 0 ? std::stoi(child.output) : m_daemon->pid();
     auto relay = std::make_unique<SetStoppingRelay>(m_port, agentPid);
     const std::string script = std::string(SW_CONSOLE_EXAMPLES_DIR) + "/status_change.txt";
 
@@ -330,7 +313,7 @@ TEST_F(JournalOverSnmpTest, AConsoleKilledBetweenSetAndAnswerLeavesTheChangeSent
     // The SET did reach the switch: what the journal kept is what the switch holds.
     EXPECT_THAT(get("phyPortDescription"), HasSubstr("Lab printer"));
     const Output history = console(relayed + " --history");
-    EXPECT_THAT(history.text, HasSubstr("sent, outcome unknown"));
+    EXPECT_THAT(history.output, HasSubstr("sent, outcome unknown"));
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <chrono>
-#include <cstdio>
+#include <utility>
 
 #include "agent/daemon_process.h"
+#include "tests/support/command_output.h"
 
 namespace agent {
 namespace {
@@ -16,30 +16,17 @@ namespace {
 using ::testing::HasSubstr;
 using Clock = std::chrono::steady_clock;
 
-struct ConsoleRun {
-    int status = -1;
-    std::string output;
+struct ConsoleRun : test_support::CommandOutput {
     Clock::duration took{};
 };
 
 // -t 1 -r 1: every exchange ends within 2 s.
 ConsoleRun runConsole(int port) {
-    const std::string command = std::string("timeout 60 ") + SW_SWCONSOLE_PATH +
-                                " --agent udp:127.0.0.1:" + std::to_string(port) +
-                                " -t 1 -r 1 --page PortStatus 2>&1";
-    ConsoleRun r;
     const auto start = Clock::now();
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        r.output += buffer;
-    }
-    if (pipe != nullptr) {
-        const int raw = pclose(pipe);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    }
-    r.took = Clock::now() - start;
-    return r;
+    test_support::CommandOutput done = test_support::runCommand(
+        std::string("timeout 60 ") + SW_SWCONSOLE_PATH +
+        " --agent udp:127.0.0.1:" + std::to_string(port) + " -t 1 -r 1 --page PortStatus");
+    return {std::move(done), Clock::now() - start};
 }
 
 std::unique_ptr<DaemonProcess> startAgent(const char* mode, int* port) {

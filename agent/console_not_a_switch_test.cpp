@@ -3,14 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "agent/daemon_process.h"
+#include "tests/support/command_output.h"
 
 namespace agent {
 namespace {
@@ -62,26 +60,10 @@ private:
     int m_port = 0;
 };
 
-struct ConsoleRun {
-    int status = -1;
-    std::string output;
-};
+using ConsoleRun = test_support::CommandOutput;
 
 ConsoleRun runConsole(const std::string& args) {
-    ConsoleRun r;
-    FILE* pipe =
-        popen(("timeout 60 " + std::string(SW_SWCONSOLE_PATH) + " " + args + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return r;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        r.output.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    return test_support::runCommand("timeout 60 " + std::string(SW_SWCONSOLE_PATH) + " " + args);
 }
 
 TEST(ConsoleAgainstSnmpd, AHostAgentIsNamedNotAChassisSwitchQuotingItsDescription) {

@@ -4,41 +4,21 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "agent/wire_test_support.h"
+#include "tests/support/command_output.h"
 
 namespace agent {
 namespace {
 
-struct ScriptRun {
-    int status = -1;
-    std::string output;
-};
-
-ScriptRun run(const std::string& command) {
-    ScriptRun r;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return r;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        r.output.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
+using ScriptRun = test_support::CommandOutput;
+using test_support::runCommand;
 
 std::vector<std::string> exampleScripts() {
     std::vector<std::string> names;
@@ -71,14 +51,14 @@ class ExampleScript : public ::testing::TestWithParam<std::string> {};
 TEST_P(ExampleScript, EndsCleanlyAndAlikeInProcessAndOverSnmp) {
     const std::string common = argsOf(GetParam()) + " --script " + scriptPath(GetParam());
     const std::string console = std::string("timeout 120 ") + SW_SWCONSOLE_PATH + " ";
-    const ScriptRun local = run(console + common);
+    const ScriptRun local = runCommand(console + common);
     ASSERT_EQ(local.status, 0) << local.output;
 
     int port = 0;
     auto daemon = testing::startSwsimd({}, &port);
     ASSERT_NE(daemon, nullptr);
-    const ScriptRun wire = run(console + "--agent udp:127.0.0.1:" + std::to_string(port) +
-                               " -v 2c -c private -t 2 -r 1 " + common);
+    const ScriptRun wire = runCommand(console + "--agent udp:127.0.0.1:" + std::to_string(port) +
+                                      " -v 2c -c private -t 2 -r 1 " + common);
     EXPECT_EQ(wire.status, 0) << wire.output;
     EXPECT_EQ(wire.output, local.output);
 }

@@ -4,17 +4,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "agent/wire_test_support.h"
 #include "framework/mib/mib_dictionary.h"
+#include "tests/support/command_output.h"
 
 namespace agent {
 namespace {
@@ -22,25 +20,10 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-struct ToolRun {
-    int status = -1;
-    std::string output;
-};
+using ToolRun = test_support::CommandOutput;
 
 ToolRun run(const std::string& command) {
-    ToolRun r;
-    FILE* pipe = popen(("timeout 60 " + command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return r;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        r.output.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    return test_support::runCommand("timeout 60 " + command);
 }
 
 std::string readAll(const std::filesystem::path& path) {

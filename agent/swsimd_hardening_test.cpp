@@ -3,13 +3,12 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 
 #include "agent/wire_test_support.h"
+#include "tests/support/command_output.h"
 
 namespace agent {
 namespace {
@@ -17,24 +16,8 @@ namespace {
 using ::testing::HasSubstr;
 using Clock = std::chrono::steady_clock;
 
-struct Finished {
-    int status = -1;
-    std::string output;
-};
-
-Finished run(const std::string& command) {
-    Finished done;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        done.output += buffer;
-    }
-    if (pipe != nullptr) {
-        const int status = pclose(pipe);
-        done.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    return done;
-}
+using Finished = test_support::CommandOutput;
+using test_support::runCommand;
 
 // Peak resident memory of a process, in kB.
 long peakKilobytes(pid_t pid) {
@@ -57,10 +40,10 @@ TEST(SwsimdLimits, AGetBulkOfEveryRepetitionLeavesTheAgentSmallAndAnswering) {
     auto daemon = testing::startSwsimd({}, &port);
     ASSERT_NE(daemon, nullptr);
     const std::string at = " -v2c -c public -On -t 5 -r 0 127.0.0.1:" + std::to_string(port);
-    run("snmpbulkget -Cr2147483647" + at + " 1.3.6.1.2.1.1");
+    runCommand("snmpbulkget -Cr2147483647" + at + " 1.3.6.1.2.1.1");
 
     const auto asked = Clock::now();
-    const Finished get = run("snmpget" + at + " 1.3.6.1.2.1.1.5.0");
+    const Finished get = runCommand("snmpget" + at + " 1.3.6.1.2.1.1.5.0");
     EXPECT_LT(Clock::now() - asked, std::chrono::seconds(1));
     EXPECT_THAT(get.output, HasSubstr(".1.3.6.1.2.1.1.5.0 = STRING: \"demo-switch\""));
     EXPECT_LT(peakKilobytes(daemon->pid()), 200 * 1024);
@@ -92,27 +75,27 @@ TEST(SwsimdStart, ABusyOrInvalidAddressIsRefusedWithItsReason) {
     auto daemon = testing::startSwsimd({}, &port);
     ASSERT_NE(daemon, nullptr);
     const std::string busy = "udp:127.0.0.1:" + std::to_string(port);
-    Finished second = run(swsimd("--listen " + busy));
+    Finished second = runCommand(swsimd("--listen " + busy));
     EXPECT_EQ(second.status, 1) << second.output;
     EXPECT_THAT(second.output, HasSubstr("cannot listen on " + busy + ": Address already in use"));
 
-    Finished invalid = run(swsimd("--listen udp:127.0.0.1:99999"));
+    Finished invalid = runCommand(swsimd("--listen udp:127.0.0.1:99999"));
     EXPECT_EQ(invalid.status, 1) << invalid.output;
     EXPECT_THAT(invalid.output, HasSubstr("cannot listen on udp:127.0.0.1:99999: port 99999"));
 
-    Finished unusable = run(swsimd("--listen nowhere:at:all"));
+    Finished unusable = runCommand(swsimd("--listen nowhere:at:all"));
     EXPECT_EQ(unusable.status, 1) << unusable.output;
     EXPECT_THAT(unusable.output, HasSubstr("cannot listen on nowhere:at:all: "));
 }
 
 TEST(SwsimdStart, UnknownOptionsAndUnboundedTablesAreUsageErrors) {
     for (const char* args : {"--bogus", "--listen udp:127.0.0.1:0 --bogus"}) {
-        const Finished done = run(swsimd(args));
+        const Finished done = runCommand(swsimd(args));
         EXPECT_EQ(done.status, 2) << args;
         EXPECT_THAT(done.output, HasSubstr("swsimd: unknown option --bogus")) << args;
     }
     for (const char* table : {"2147483648", "100000x100", "10x0", "10y", "-5", "10x"}) {
-        const Finished done = run(swsimd(std::string("--synthetic-table ") + table));
+        const Finished done = runCommand(swsimd(std::string("--synthetic-table ") + table));
         EXPECT_EQ(done.status, 2) << table << ": " << done.output;
         EXPECT_THAT(done.output, HasSubstr("--synthetic-table needs ROWS")) << table;
     }
@@ -121,7 +104,7 @@ TEST(SwsimdStart, UnknownOptionsAndUnboundedTablesAreUsageErrors) {
 TEST(SwsimdStart, AScenarioWithANumberNoDoubleHoldsIsRefusedNamingTheFile) {
     const std::string path = ::testing::TempDir() + "swsimd_overflow.json";
     std::ofstream(path) << R"({"groups": [{"number": 1, "floodOverride": -1e400}]})";
-    const Finished done = run(swsimd("--listen udp:127.0.0.1:0 --scenario " + path));
+    const Finished done = runCommand(swsimd("--listen udp:127.0.0.1:0 --scenario " + path));
     EXPECT_EQ(done.status, 1) << done.output;
     EXPECT_THAT(done.output, HasSubstr(path + ": unusable JSON: number overflow"));
 }

@@ -3,9 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "agent/wire_test_support.h"
+#include "tests/support/command_output.h"
 
 namespace agent {
 namespace {
@@ -13,16 +12,7 @@ namespace {
 using ::testing::HasSubstr;
 
 std::string run(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        out += buffer;
-    }
-    if (pipe != nullptr) {
-        pclose(pipe);
-    }
-    return out;
+    return test_support::runCommand(command).output;
 }
 
 int countLines(const std::string& text, const std::string& containing) {

@@ -4,15 +4,13 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/command_output.h"
 #include "tests/support/private_state_home.h"
 
 namespace console {
@@ -26,25 +24,10 @@ using ::testing::Not;
 // the test, never in the user's home.
 const bool kPrivateStateHome = test_support::usePrivateStateHome();
 
-struct ConsoleRun {
-    int status = -1;
-    std::string output;
-};
+using ConsoleRun = test_support::CommandOutput;
 
 ConsoleRun swconsole(const std::string& args) {
-    ConsoleRun run;
-    FILE* pipe = popen((std::string(SW_SWCONSOLE_PATH) + " " + args + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.output.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return test_support::runCommand(std::string(SW_SWCONSOLE_PATH) + " " + args);
 }
 
 class Folder {

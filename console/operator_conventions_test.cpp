@@ -6,17 +6,15 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "console/console_options.h"
 #include "console/snmp_conf_defaults.h"
+#include "tests/support/command_output.h"
 
 namespace console {
 namespace {
@@ -44,25 +42,10 @@ private:
     std::filesystem::path m_path;
 };
 
-struct ToolRun {
-    int status = -1;
-    std::string output;  // standard output and error together
-};
+using ToolRun = test_support::CommandOutput;
 
 ToolRun runShell(const std::string& command) {
-    ToolRun run;
-    FILE* pipe = popen(("timeout 60 " + command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.output.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return test_support::runCommand("timeout 60 " + command);
 }
 
 ToolRun runConsole(const std::string& args) {

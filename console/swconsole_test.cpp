@@ -1,47 +1,20 @@
 // Runs the built swconsole as an operator would, with the module loaded through dlopen.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
 
+#include "console/swconsole_test_support.h"
+
 namespace {
 
-struct ConsoleRun {
-    int status = -1;
-    std::string output;  // standard output and error together
-};
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-ConsoleRun runSwconsole(const std::string& args) {
-    ConsoleRun run;
-    const std::string command = shellQuoted(SW_SWCONSOLE_PATH) + " " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.output.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
+using console::testing::ConsoleRun;
+using console::testing::runSwconsole;
+using test_support::shellQuoted;
 
 class ScriptFile {
 public:

@@ -2,45 +2,21 @@
 // Runs the built swconsole (SW_SWCONSOLE_PATH) as an operator would, for the console's and
 // the agent's tests.
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "tests/support/command_output.h"
+
 namespace console::testing {
 
-struct ConsoleRun {
-    int status = -1;
-    std::string output;  // standard output and error together
-};
-
-inline std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
+using ConsoleRun = test_support::CommandOutput;
+using test_support::shellQuoted;
 
 inline ConsoleRun runSwconsole(const std::string& args) {
-    ConsoleRun run;
-    const std::string command = shellQuoted(SW_SWCONSOLE_PATH) + " " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    std::array<char, 4096> buffer;
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        run.output.append(buffer.data(), n);
-    }
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
+    return test_support::runCommand(shellQuoted(SW_SWCONSOLE_PATH) + " " + args);
 }
 
 // A file in the temporary directory holding text, removed with the object.
