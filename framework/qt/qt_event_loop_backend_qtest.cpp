@@ -31,7 +31,8 @@ private slots:
         loop.cancelTimer(cancelled);
         QTRY_COMPARE(fired.size(), std::size_t{2});
         QCOMPARE(fired, (std::vector<int>{20, 60}));
-        QVERIFY(clock.elapsed() >= 60);
+        // The loop's clock counts whole milliseconds: its 60 ms may start up to 1 ms early.
+        QVERIFY(clock.elapsed() >= 59);
     }
 
     void virtualClockFollowsQtsTimers() {
